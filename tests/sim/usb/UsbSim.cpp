@@ -116,8 +116,7 @@ Device& Testbed::addDevice(const DeviceConfig& config) {
     throw std::runtime_error(message);
   }
 
-  char num[4];
-  std::snprintf(num, sizeof num, "%03d", devnum);
+  const std::string num = device.devnode_.substr(device.devnode_.size() - 3);
   const std::string description =
       "P: " + device.syspath_.substr(4) + "\n" +
       "N: bus/usb/001/" + num + "\n"
@@ -142,9 +141,9 @@ Device& Testbed::addDevice(const DeviceConfig& config) {
 // ---- Device: scripting -----------------------------------------------------
 
 Device::Device(Testbed& bed, DeviceConfig config, int devnum) : bed_(bed), config_(std::move(config)) {
-  char num[4];
-  std::snprintf(num, sizeof num, "%03d", devnum);
-  devnode_ = std::string("/dev/bus/usb/001/") + num;
+  std::string num = std::to_string(devnum);
+  num.insert(0, num.size() < 3 ? 3 - num.size() : 0, '0');
+  devnode_ = "/dev/bus/usb/001/" + num;
   syspath_ = "/sys/devices/pci0000:00/0000:00:14.0/usb1/1-" + std::to_string(devnum - 1);
 }
 
@@ -240,14 +239,24 @@ bool Device::hasInterface(std::uint8_t number) const {
 }
 
 void Device::goneLocked() {
+  if (gone_) return;
   gone_ = true;
+  claimed_.clear();
+  // As the kernel does on a disconnect: every URB in flight ends with
+  // -ESHUTDOWN and can still be reaped; every other request fails.
+  auto shutDown = [this](std::vector<std::shared_ptr<Urb>>& list) {
+    for (auto& urb : list) finish(urb, -ESHUTDOWN, 0);
+    list.clear();
+  };
+  shutDown(silent_);
+  for (auto& [endpoint, pending] : inPending_) shutDown(pending);
 }
 
 bool Device::handle(UMockdevIoctlClient* client) {
   const unsigned long request = umockdev_ioctl_client_get_request(client);
   UMockdevIoctlData* arg = umockdev_ioctl_client_get_arg(client);
   std::lock_guard lock(mutex_);
-  if (gone_) {
+  if (gone_ && request != USBDEVFS_REAPURBNDELAY && request != USBDEVFS_REAPURB) {
     fail(client, ENODEV);
     return true;
   }
@@ -351,6 +360,7 @@ void Device::answerUrb(const std::shared_ptr<Urb>& urb, const Answer& answer, st
       silent_.push_back(urb);
       return;
     case Answer::Kind::Gone:
+      silent_.push_back(urb);  // ended with the rest by the disconnect
       goneLocked();
       return;
   }
@@ -456,7 +466,7 @@ void Device::submit(UMockdevIoctlClient* client, UMockdevIoctlData* arg) {
 }
 
 void Device::reap(UMockdevIoctlClient* client, UMockdevIoctlData* arg) {
-  if (done_.empty()) return fail(client, EAGAIN);
+  if (done_.empty()) return fail(client, gone_ ? ENODEV : EAGAIN);
   auto urb = done_.front();
   done_.erase(done_.begin());
   Resolved slot(arg, 0, sizeof(void*));
