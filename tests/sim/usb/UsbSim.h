@@ -6,7 +6,10 @@
 // Scripting: control requests by (request type, request), bulk OUT payloads by
 // content (a command and its reply) or by a handler, bulk IN answers queued per
 // endpoint. Faults: stall, silence (the host's time-out runs out), unplug,
-// interface held by a kernel driver.
+// interface held by a kernel driver. The scanner's side is scripted the same
+// way: its vendor requests with onControl (the handler sees value and index),
+// its page data as a sequence of queueIn answers, a second interface through
+// DeviceConfig.
 //
 // Threads: umockdev calls the handler on its own thread; every piece of device
 // state sits behind one mutex, so a test may script the device while the code
