@@ -11,7 +11,7 @@
 // its page data as a sequence of queueIn answers, a second interface through
 // DeviceConfig.
 //
-// Threads: umockdev calls the handler on its own thread; every piece of device
+// Threads: umockdev calls the handler on its own thread; all device
 // state sits behind one mutex, so a test may script the device while the code
 // under test is talking to it. Handlers given to the fixture run under that
 // mutex on umockdev's thread: they must not call back into the fixture.
