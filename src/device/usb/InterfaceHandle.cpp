@@ -75,14 +75,17 @@ void InterfaceHandle::giveBack() noexcept {
 void InterfaceHandle::open(bool seize) {
   libusb_device_handle* handle = session_->handle();
   IOReturn code = kIOReturnSuccess;
-  if (seize) {
-    const int active = libusb_kernel_driver_active(handle, interfaceNumber_);
-    if (active == 1) {
-      code = ioReturnFromLibusb(libusb_detach_kernel_driver(handle, interfaceNumber_));
-      driverDetached_ = code == kIOReturnSuccess;
-    } else if (active < 0 && active != LIBUSB_ERROR_NOT_SUPPORTED) {
-      code = ioReturnFromLibusb(active);
-    }
+  // Linux binds its printer driver (usblp) to every printer-class interface, and
+  // no program could ever talk to the printer beside it; so both opens take the
+  // interface from a kernel driver for the exchange and give it back at close.
+  // Another program's claim is not a kernel driver and still makes the open fail
+  // with exclusive access: seizing differs only in how that failure is reported.
+  const int active = libusb_kernel_driver_active(handle, interfaceNumber_);
+  if (active == 1) {
+    code = ioReturnFromLibusb(libusb_detach_kernel_driver(handle, interfaceNumber_));
+    driverDetached_ = code == kIOReturnSuccess;
+  } else if (active < 0 && active != LIBUSB_ERROR_NOT_SUPPORTED) {
+    code = ioReturnFromLibusb(active);
   }
   if (code == kIOReturnSuccess) {
     code = ioReturnFromLibusb(libusb_claim_interface(handle, interfaceNumber_));

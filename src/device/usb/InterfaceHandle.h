@@ -36,7 +36,7 @@ class InterfaceHandle {
   // Gives back a claim still held, silently.
   ~InterfaceHandle();
 
-  // Claims the interface. seize: detach a kernel driver bound to it first
+  // Claims the interface, detaching a kernel driver bound to it first
   // (reattached on close). Failure throws, except in the scanner's build
   // where a non-seizing open only logs "open interface failed".
   void open(bool seize = false);

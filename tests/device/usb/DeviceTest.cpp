@@ -219,12 +219,24 @@ TEST_F(Bulk, OpenAndPerformClosesAfterAThrowingHandler) {
   EXPECT_FALSE(printer->claimed(0));
 }
 
-TEST_F(Bulk, InterfaceHeldByADriverCannotBeOpenedWithoutSeizing) {
+TEST_F(Bulk, InterfaceClaimedByAnotherProgramCannotBeOpenedEvenSeizing) {
+  printer->holdInterface(0, "usbfs");
+  for (const bool seize : {false, true}) {
+    bool ran = false;
+    EXPECT_EQ(codeThrownBy([&] { interface->openAndPerform(seize, [&] { ran = true; }); }), kIOReturnExclusiveAccess)
+        << "seize " << seize;
+    EXPECT_FALSE(ran);
+  }
+}
+
+TEST_F(Bulk, PlainOpenSetsAKernelDriverAsideAndCloseGivesItBack) {
   printer->holdInterface(0, "usblp");
-  bool ran = false;
-  EXPECT_EQ(codeThrownBy([&] { interface->openAndPerform(false, [&] { ran = true; }); }), kIOReturnExclusiveAccess);
-  EXPECT_FALSE(ran);
-  EXPECT_FALSE(printer->driverDetached(0));
+  interface->openAndPerform(false, [&] {
+    EXPECT_TRUE(printer->driverDetached(0));
+    EXPECT_TRUE(printer->claimed(0));
+  });
+  EXPECT_FALSE(printer->claimed(0));
+  EXPECT_TRUE(printer->driverReattached(0));
 }
 
 TEST_F(Bulk, SeizingDetachesTheDriverAndCloseGivesItBack) {

@@ -123,7 +123,7 @@ TEST_F(Scanner, ReadTimeOutIsLoggedWithTheReadTag) {
 }
 
 TEST_F(Scanner, NonSeizingOpenOfAHeldInterfaceOnlyLogsAndTheHandlerStillRuns) {
-  printer->holdInterface(0, "usblp");
+  printer->holdInterface(0, "usbfs");
   StdoutCapture capture;
   IOReturn readCode = kIOReturnSuccess;
   interface->openAndPerform(false, [&] {

@@ -107,13 +107,21 @@ TEST_F(TextCommand, WriteStallGivesNoValueAndReadsNothing) {
   EXPECT_EQ(count(capture.lines(), "usb commucation: write cmd = CheckwifiAP?"), 0);
 }
 
-TEST_F(TextCommand, InterfaceHeldByAnotherDriverGivesNoValueAndSendsNothing) {
+TEST_F(TextCommand, InterfaceClaimedByAnotherProgramGivesNoValueAndSendsNothing) {
   auto& printer = addPrinter();
-  printer.holdInterface(0, "usblp");
+  printer.holdInterface(0, "usbfs");
   printer.replyToCommand("CheckwifiAP?", Answer::text("8014 hello there!"));
   EXPECT_EQ(ask("CheckwifiAP?"), std::nullopt);
   EXPECT_TRUE(printer.received(kBulkOut).empty());
-  EXPECT_FALSE(printer.driverDetached(0));
+}
+
+TEST_F(TextCommand, KernelPrinterDriverIsSetAsideForTheExchangeAndGivenBack) {
+  auto& printer = addPrinter();
+  printer.holdInterface(0, "usblp");
+  printer.replyToCommand("CheckwifiAP?", Answer::text("8014 hello there!"));
+  EXPECT_EQ(ask("CheckwifiAP?"), "8014 hello there!");
+  EXPECT_TRUE(printer.driverDetached(0));
+  EXPECT_TRUE(printer.driverReattached(0));
 }
 
 TEST_F(TextCommand, InterfaceWithoutAWritePipeGivesNoValue) {

@@ -92,8 +92,9 @@ class Device {
   // Bulk IN: answers handed out one per transfer, in order.
   void queueIn(std::uint8_t endpoint, Answer answer);
 
-  // A kernel driver holds the interface: claiming it fails with EBUSY until
-  // the host detaches the driver.
+  // A driver holds the interface: claiming it fails with EBUSY until the host
+  // detaches it. "usbfs" stands for another program's claim, which the host
+  // cannot detach; any other name is a kernel driver such as "usblp".
   void holdInterface(std::uint8_t interfaceNumber, std::string driver);
   // The device leaves the bus: every request fails with ENODEV and the device
   // is gone from the device list.
