@@ -1,0 +1,46 @@
+# Installs the udev component into a scratch DESTDIR and checks the rule that
+# lands there: every rule line is well-formed udev syntax, and one line gives
+# the seat's user access to 5a3e:0034.
+# -DBUILD_DIR=<build tree> -DSCRATCH=<scratch folder, emptied first>
+file(REMOVE_RECURSE "${SCRATCH}")
+set(ENV{DESTDIR} "${SCRATCH}")
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --component udev
+                RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cmake --install --component udev failed: ${result}")
+endif()
+file(GLOB_RECURSE installed "${SCRATCH}/*")
+if(NOT installed MATCHES "^[^;]*/rules\\.d/70-ktr6620lxv\\.rules$")
+  message(FATAL_ERROR "expected only rules.d/70-ktr6620lxv.rules, installed: ${installed}")
+endif()
+set(rule "${installed}")
+
+file(STRINGS "${rule}" lines)
+set(pair "[A-Z]+({[A-Za-z_]+})?(==|!=|=|\\+=|-=|:=)\"[^\"]*\"")
+set(found FALSE)
+foreach(line IN LISTS lines)
+  if(line MATCHES "^[ \t]*(#|$)")
+    continue()
+  endif()
+  if(NOT line MATCHES "^${pair}(, *${pair})*$")
+    message(FATAL_ERROR "not a udev rule line: ${line}")
+  endif()
+  if(line MATCHES "SUBSYSTEM==\"usb\"" AND line MATCHES "ATTR{idVendor}==\"5a3e\""
+     AND line MATCHES "ATTR{idProduct}==\"0034\"" AND line MATCHES "TAG\\+=\"uaccess\"")
+    set(found TRUE)
+  endif()
+endforeach()
+if(NOT found)
+  message(FATAL_ERROR "no line tags 5a3e:0034 for uaccess")
+endif()
+
+find_program(UDEVADM udevadm)
+if(UDEVADM)
+  execute_process(COMMAND "${UDEVADM}" verify --help RESULT_VARIABLE has_verify OUTPUT_QUIET ERROR_QUIET)
+  if(has_verify EQUAL 0)
+    execute_process(COMMAND "${UDEVADM}" verify "${rule}" RESULT_VARIABLE verified)
+    if(NOT verified EQUAL 0)
+      message(FATAL_ERROR "udevadm verify rejects ${rule}")
+    endif()
+  endif()
+endif()

@@ -1,0 +1,41 @@
+#pragma once
+// A test bed with the printer on it; skips when not run under umockdev.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "sim/usb/UsbSim.h"
+
+inline constexpr std::uint16_t kVendorId = 0x5A3E;
+inline constexpr std::uint16_t kProductId = 0x0034;
+inline constexpr std::uint8_t kBulkOut = 0x01;
+inline constexpr std::uint8_t kBulkIn = 0x82;
+
+class SimTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!bed.active()) {
+      GTEST_SKIP() << "needs umockdev: run under umockdev-wrapper";
+    }
+  }
+
+  sim::usb::Device& addPrinter(const sim::usb::DeviceConfig& config = sim::usb::ktr6620lxv()) {
+    return bed.addDevice(config);
+  }
+
+  sim::usb::Testbed bed;
+};
+
+// The printer with three interfaces, numbered 0 to 2.
+inline sim::usb::DeviceConfig printerWithThreeInterfaces() {
+  auto config = sim::usb::ktr6620lxv();
+  for (std::uint8_t number = 1; number <= 2; ++number) {
+    sim::usb::InterfaceConfig extra;
+    extra.number = number;
+    extra.endpoints = {{static_cast<std::uint8_t>(0x01 + 2 * number), 0x02, 512, 0},
+                       {static_cast<std::uint8_t>(0x82 + 2 * number), 0x02, 512, 0}};
+    config.interfaces.push_back(extra);
+  }
+  return config;
+}
