@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 
 namespace device::snmp {
@@ -27,6 +28,9 @@ struct BroadcastCase {
   std::optional<std::string> broadcast;
   std::string expected;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const BroadcastCase& tested, std::ostream* out) { *out << tested.name; }
 
 class BroadcastAddress : public ::testing::TestWithParam<BroadcastCase> {};
 

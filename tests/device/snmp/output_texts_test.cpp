@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace device::snmp {
@@ -51,6 +52,9 @@ struct FitCase {
   std::size_t bufferSize;
   std::string expected;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const FitCase& tested, std::ostream* out) { *out << tested.name; }
 
 class FitToBuffer : public ::testing::TestWithParam<FitCase> {};
 

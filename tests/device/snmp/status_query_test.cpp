@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "device/snmp/snmputil.h"
@@ -68,6 +69,9 @@ struct ValueCase {
   std::size_t bufferSize;
   std::string expected;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ValueCase& tested, std::ostream* out) { *out << tested.name; }
 
 class StatusValueText : public StatusQuery, public ::testing::WithParamInterface<ValueCase> {};
 
