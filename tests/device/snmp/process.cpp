@@ -16,7 +16,8 @@ extern char** environ;
 namespace device::snmp::testing {
 namespace {
 
-pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& extra) {
+pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& extra,
+            Output output) {
   std::vector<char*> args;
   for (const std::string& arg : argv) {
     args.push_back(const_cast<char*>(arg.c_str()));
@@ -34,6 +35,9 @@ pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  if (output == Output::dropAll) {
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  }
   pid_t pid = -1;
   const int failed = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), env.data());
   posix_spawn_file_actions_destroy(&actions);
@@ -50,8 +54,9 @@ std::string joined(const std::vector<std::string>& argv) {
 
 }  // namespace
 
-int runCommand(const std::vector<std::string>& argv, const std::vector<std::string>& extra) {
-  const pid_t pid = spawn(argv, extra);
+int runCommand(const std::vector<std::string>& argv, const std::vector<std::string>& extra,
+               Output output) {
+  const pid_t pid = spawn(argv, extra, output);
   if (pid <= 0) {
     return -1;
   }
@@ -72,7 +77,7 @@ void mustRun(const std::vector<std::string>& argv) {
 
 ChildProcess::ChildProcess(const std::vector<std::string>& argv,
                            const std::vector<std::string>& extraEnvironment)
-    : pid_(spawn(argv, extraEnvironment)) {}
+    : pid_(spawn(argv, extraEnvironment, Output::keepErrors)) {}
 
 bool ChildProcess::running() {
   if (pid_ <= 0 || reaped_) {

@@ -10,10 +10,14 @@
 
 namespace device::snmp::testing {
 
+enum class Output { keepErrors, dropAll };
+
 // Runs argv[0] (looked up in PATH) with the extra environment entries and
-// waits for it. Standard output is dropped. Returns its exit status, or -1.
+// waits for it. Standard output is dropped, and standard error too with
+// Output::dropAll. Returns its exit status, or -1.
 int runCommand(const std::vector<std::string>& argv,
-               const std::vector<std::string>& extraEnvironment = {});
+               const std::vector<std::string>& extraEnvironment = {},
+               Output output = Output::keepErrors);
 
 // Like runCommand; throws std::runtime_error when the command fails.
 void mustRun(const std::vector<std::string>& argv);

@@ -85,16 +85,18 @@ SnmpAgent::SnmpAgent(const AgentConfig& config, const std::string& endpoint,
   if (!netns.empty()) {
     extra.push_back(std::string("LD_PRELOAD=") + SNMP_BROADCAST_SHIM);
   }
-  process_ = std::make_unique<ChildProcess>(
-      inNamespace(netns, {"snmpd", "-f", "-C", "-c", (folder / "snmpd.conf").string(), "-Lf",
-                          (folder / "snmpd.log").string(), endpoint}),
-      extra);
+  // The agent dies with the test process, even when that is killed.
+  std::vector<std::string> command{"setpriv", "--pdeathsig", "KILL", "--"};
+  const std::vector<std::string> agent = inNamespace(netns, {"snmpd", "-f", "-C", "-c", (folder / "snmpd.conf").string(), "-Lf",
+                          (folder / "snmpd.log").string(), endpoint});
+  command.insert(command.end(), agent.begin(), agent.end());
+  process_ = std::make_unique<ChildProcess>(command, extra);
 
   const std::vector<std::string> probe = inNamespace(
       netns, {"snmpget", "-v2c", "-c", "ploxen", "-t", "0.05", "-r", "0", probeAddress,
               ".1.3.6.1.2.1.1.1.0"});
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (runCommand(probe, {"MIBS="}) != 0) {
+  while (runCommand(probe, {"MIBS="}, Output::dropAll) != 0) {
     if (!process_->running() || std::chrono::steady_clock::now() > end) {
       throw std::runtime_error("snmpd did not start at " + endpoint + ": " +
                                readFile(folder / "snmpd.log"));

@@ -22,7 +22,7 @@ const std::string longValue(300, 'b');
 class StatusQuery : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    if (testing::runCommand({"snmpd", "-v"}) != 0) {
+    if (testing::runCommand({"snmpd", "-v"}, {}, testing::Output::dropAll) != 0) {
       skipReason_ = "snmpd is not installed";
       return;
     }

@@ -1,18 +1,41 @@
 #include "test_network.h"
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
 
 #include "process.h"
 
 namespace device::snmp::testing {
 namespace {
 
+constexpr char namePrefix[] = "ktrsnmp-";
+
 std::string runPrefix() {
   // Unique per run: the process id, and a counter for the networks of one process.
   static std::atomic<int> counter{0};
-  return "ktrsnmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+  return namePrefix + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+}
+
+// Namespaces left by a run that was killed before it could remove them
+// (its process is gone). Their agents died with that run.
+void removeStaleNamespaces() {
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator("/run/netns", error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind(namePrefix, 0) != 0) {
+      continue;
+    }
+    const std::string rest = name.substr(sizeof namePrefix - 1);
+    const long pid = std::strtol(rest.c_str(), nullptr, 10);
+    if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+      runCommand({"ip", "netns", "del", name});
+    }
+  }
 }
 
 }  // namespace
@@ -22,17 +45,18 @@ std::optional<std::string> TestNetwork::unavailableReason() {
     return "needs root to make network namespaces";
   }
   const std::string probe = runPrefix() + "-probe";
-  if (runCommand({"ip", "netns", "add", probe}) != 0) {
+  if (runCommand({"ip", "netns", "add", probe}, {}, Output::dropAll) != 0) {
     return "network namespaces are not available (\"ip netns add\" failed)";
   }
   runCommand({"ip", "netns", "del", probe});
-  if (runCommand({"snmpd", "-v"}) != 0) {
+  if (runCommand({"snmpd", "-v"}, {}, Output::dropAll) != 0) {
     return "snmpd is not installed";
   }
   return std::nullopt;
 }
 
 TestNetwork::TestNetwork() : prefix_(runPrefix()) {
+  removeStaleNamespaces();
   try {
     switch_ = addHost("sw");
   } catch (...) {
