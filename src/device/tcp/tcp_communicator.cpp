@@ -99,7 +99,7 @@ std::optional<std::string> TCPCommunicator::receive() {
   if (count <= 0) {
     return std::nullopt;
   }
-  // Only the bytes that came: a zero-filled tail is no part of the reply.
+  // Only the bytes that came: a zero-filled tail does not belong to the reply.
   const std::span<const std::uint8_t> received(buffer.data(), static_cast<std::size_t>(count));
   if (!isValidUtf8(received)) {
     return std::nullopt;

@@ -38,10 +38,10 @@ std::vector<Entry> entriesOf(const std::string& list) {
   std::size_t start = 0;
   for (std::size_t bar = list.find('|'); bar != std::string::npos;
        start = bar + 1, bar = list.find('|', start)) {
-    const std::string piece = list.substr(start, bar - start);
-    const std::size_t comma = piece.find(',');
-    entries.push_back({piece.substr(0, comma),
-                       comma == std::string::npos ? "" : piece.substr(comma + 1)});
+    const std::string item = list.substr(start, bar - start);
+    const std::size_t comma = item.find(',');
+    entries.push_back({item.substr(0, comma),
+                       comma == std::string::npos ? "" : item.substr(comma + 1)});
   }
   EXPECT_EQ(start, list.size()) << "list does not end with '|': " << list;
   return entries;
@@ -52,9 +52,9 @@ std::vector<Entry> sorted(std::vector<Entry> entries) {
   return entries;
 }
 
-std::size_t occurrences(const std::string& text, const std::string& part) {
+std::size_t occurrences(const std::string& text, const std::string& needle) {
   std::size_t count = 0;
-  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+  for (std::size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) {
     ++count;
   }
   return count;

@@ -34,8 +34,8 @@ std::span<const std::uint8_t> bytesOf(const std::string& text) {
   return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
-bool contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
+bool contains(const std::string& text, const std::string& needle) {
+  return text.find(needle) != std::string::npos;
 }
 
 class TcpChannel : public ::testing::Test {
@@ -104,18 +104,18 @@ TEST_F(TcpChannel, ReceiveGivesExactlyTheBytesThatCameWithoutAZeroFilledTail) {
   EXPECT_EQ(command, "CheckwifiAP?");
 }
 
-TEST_F(TcpChannel, ReplySplitOverTwoReadsComesBackInTwoPiecesWithNothingLost) {
-  std::promise<void> firstPieceRead;
+TEST_F(TcpChannel, ReplySplitOverTwoReadsComesBackInTwoReadsWithNothingLost) {
+  std::promise<void> firstHalfRead;
   LoopbackServer server([&](Connection& peer, int) {
     peer.sendBytes("8014,MyPrinter\r\n");
-    firstPieceRead.get_future().wait();
+    firstHalfRead.get_future().wait();
     peer.sendBytes("6\r\nsecret;");
     peer.waitUntilStopped();
   });
   TCPCommunicator channel("127.0.0.1", server.port(), quick());
   ASSERT_TRUE(channel.connect());
   EXPECT_EQ(channel.receive(), "8014,MyPrinter\r\n");
-  firstPieceRead.set_value();
+  firstHalfRead.set_value();
   EXPECT_EQ(channel.receive(), "6\r\nsecret;");
 }
 
