@@ -40,10 +40,12 @@ void ensureSnmpLibrary() {
   std::call_once(once, [] {
     // No MIB modules: the agent's objects are private and the host has no
     // MIB files to speak of (loading the default list only prints
-    // "Cannot find module" lines). The environment variables would win over
-    // anything set here, so they are cleared as well.
+    // "Cannot find module" lines). The library reads these environment
+    // variables over anything set here, so they are emptied; this runs
+    // once, on the first SNMP call of the process.
     ::setenv("MIBS", "", 1);
     ::setenv("MIBDIRS", "", 1);
+    ::setenv("MIBFILES", "", 1);
     netsnmp_set_mib_directory("");
     // No snmp.conf of the user or the system, no persistent state: the
     // client's behaviour must not depend on what lies around on the host.
