@@ -1,0 +1,127 @@
+#include "device/tcp/tcp_communicator.h"
+
+#include <cerrno>
+#include <iostream>
+#include <limits>
+#include <utility>
+#include <vector>
+
+#include "device/tcp/utf8.h"
+
+namespace device::tcp {
+namespace {
+
+std::string statusText(const std::optional<StreamStatus>& status) {
+  return status ? std::to_string(static_cast<int>(*status)) : "none";
+}
+
+std::span<const std::uint8_t> bytesOf(std::string_view text) {
+  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+}  // namespace
+
+TCPCommunicator::TCPCommunicator(std::string url, std::uint32_t port, ChannelOptions options)
+    : url_(std::move(url)), port_(port), options_(options) {}
+
+void TCPCommunicator::setURL(std::string url) { url_ = std::move(url); }
+
+bool TCPCommunicator::connect() {
+  socket_.reset();
+  const bool scanner = options_.log == ChannelLog::scanner;
+  if (scanner) {
+    std::cout << "TCP Socket attemp to connect ip = " << url_ << " and port = " << port_ << '\n';
+  } else {
+    std::cout << "Opening streams.\n";
+  }
+  int error = EINVAL;
+  if (port_ <= std::numeric_limits<std::uint16_t>::max()) {
+    socket_ = StreamSocket::connect(url_, static_cast<std::uint16_t>(port_),
+                                    options_.connectTimeout, error);
+  }
+  // A failed connection still leaves the channel with its two halves, in
+  // the error state, as a stream pair to an unreachable host would be.
+  const StreamStatus state = socket_ ? StreamStatus::open : StreamStatus::error;
+  input_ = state;
+  output_ = state;
+  if (socket_ && scanner) {
+    std::cout << "Opening streams. Connected\n";
+  }
+  return socket_.has_value();
+}
+
+void TCPCommunicator::disconnect() {
+  std::cout << "Closing streams.\n";
+  socket_.reset();
+  input_.reset();
+  output_.reset();
+}
+
+std::ptrdiff_t TCPCommunicator::readSome(std::span<std::uint8_t> buffer) {
+  return readSome(buffer, options_.ioTimeout);
+}
+
+std::ptrdiff_t TCPCommunicator::readSome(std::span<std::uint8_t> buffer,
+                                         std::chrono::milliseconds timeout) {
+  if (!socket_) {
+    return -1;
+  }
+  const std::ptrdiff_t count = socket_->readSome(buffer, timeout);
+  if (count == 0) {
+    input_ = StreamStatus::atEnd;
+  } else if (count < 0 && socket_->lastError() != ETIMEDOUT) {
+    // A read that only timed out leaves the stream usable.
+    input_ = StreamStatus::error;
+  }
+  return count;
+}
+
+std::ptrdiff_t TCPCommunicator::writeAll(std::span<const std::uint8_t> bytes) {
+  if (!socket_) {
+    return -1;
+  }
+  const std::ptrdiff_t count = socket_->writeAll(bytes, options_.ioTimeout);
+  if (count < 0) {
+    // Some of the bytes may be gone: the stream has no known position left.
+    output_ = StreamStatus::error;
+  }
+  return count;
+}
+
+std::optional<std::string> TCPCommunicator::receive() {
+  std::cout << "inputStream status = " << statusText(input_) << '\n';
+  if (!input_) {
+    return std::nullopt;
+  }
+  std::vector<std::uint8_t> buffer(receiveMaxLength);
+  const std::ptrdiff_t count = readSome(buffer);
+  std::cout << "TCPCommunicator: func receive . read data len = " << count << '\n';
+  if (count <= 0) {
+    return std::nullopt;
+  }
+  // Only the bytes that came: a zero-filled tail does not belong to the reply.
+  const std::span<const std::uint8_t> received(buffer.data(), static_cast<std::size_t>(count));
+  if (!isValidUtf8(received)) {
+    return std::nullopt;
+  }
+  return std::string(reinterpret_cast<const char*>(received.data()), received.size());
+}
+
+void TCPCommunicator::send(std::string_view message) {
+  const bool log = options_.log == ChannelLog::statusMonitor;
+  if (log) {
+    std::cout << "outputStream status = " << statusText(output_) << '\n';
+  }
+  if (!output_) {
+    if (log) {
+      std::cout << "outputstream write result = none\n";
+    }
+    return;
+  }
+  const std::ptrdiff_t count = writeAll(bytesOf(message));
+  if (log) {
+    std::cout << "outputstream write result = " << count << '\n';
+  }
+}
+
+}  // namespace device::tcp

@@ -1,0 +1,208 @@
+// Discovery by subnet broadcast against real snmpd agents in network
+// namespaces of this run (TEST-NET-1 addresses only). The client runs on a
+// thread that has entered the client's namespace.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "device/snmp/snmputil.h"
+#include "snmp_agent.h"
+#include "test_network.h"
+
+namespace device::snmp {
+namespace {
+
+using testing::AgentConfig;
+using testing::SnmpAgent;
+using testing::TestNetwork;
+
+const std::string printerOidText = "iso.3.6.1.4.1.48117.4.7.1.8";
+const std::string otherVendorOidText = "iso.3.6.1.4.1.8072.3.2.10";
+
+struct Entry {
+  std::string address;
+  std::string oid;
+  bool operator==(const Entry&) const = default;
+  auto operator<=>(const Entry&) const = default;
+};
+
+std::vector<Entry> entriesOf(const std::string& list) {
+  std::vector<Entry> entries;
+  std::size_t start = 0;
+  for (std::size_t bar = list.find('|'); bar != std::string::npos;
+       start = bar + 1, bar = list.find('|', start)) {
+    const std::string item = list.substr(start, bar - start);
+    const std::size_t comma = item.find(',');
+    entries.push_back({item.substr(0, comma),
+                       comma == std::string::npos ? "" : item.substr(comma + 1)});
+  }
+  EXPECT_EQ(start, list.size()) << "list does not end with '|': " << list;
+  return entries;
+}
+
+std::vector<Entry> sorted(std::vector<Entry> entries) {
+  std::sort(entries.begin(), entries.end());
+  return entries;
+}
+
+std::size_t occurrences(const std::string& text, const std::string& needle) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+struct DiscoveryRun {
+  long result = -2;
+  std::string list;
+  std::string log;
+};
+
+class BroadcastDiscovery : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (const std::optional<std::string> reason = TestNetwork::unavailableReason()) {
+      GTEST_SKIP() << *reason;
+    }
+    network_.emplace();
+    client_ = network_->addHost("cli");
+  }
+
+  // An agent in a namespace of its own, attached to `segment` at `cidr`.
+  void addAgent(const std::string& segment, const std::string& cidr,
+                const AgentConfig& config = {}) {
+    const std::string host = network_->addHost("a" + std::to_string(agents_.size()));
+    network_->attach(host, segment, "eth0", cidr);
+    const std::string address = cidr.substr(0, cidr.find('/'));
+    agents_.push_back(std::make_unique<SnmpAgent>(config, "udp:161", address, host));
+  }
+
+  DiscoveryRun discover(const InterfaceSource& interfaces, const DiscoveryTiming& timing) {
+    DiscoveryRun run;
+    ::testing::internal::CaptureStdout();
+    try {
+      testing::runInNamespace(client_, [&] {
+        run.result = autoDetectSNMPPrinters(run.list, interfaces, timing);
+        std::fflush(stdout);
+      });
+    } catch (const std::exception& failure) {
+      ADD_FAILURE() << failure.what();
+    }
+    run.log = ::testing::internal::GetCapturedStdout();
+    return run;
+  }
+
+  std::optional<TestNetwork> network_;
+  std::string client_;
+  std::vector<std::unique_ptr<SnmpAgent>> agents_;  // stopped before the network goes
+};
+
+// Interfaces of the namespace the source is called in, by name, in the
+// order given (a name given twice is listed twice).
+InterfaceSource onlyInterfaces(std::vector<std::string> names) {
+  return [names] {
+    const auto host = hostIPv4Interfaces();
+    std::vector<Ipv4Interface> chosen;
+    for (const std::string& name : names) {
+      for (const Ipv4Interface& interface : host.value()) {
+        if (interface.name == name) {
+          chosen.push_back(interface);
+        }
+      }
+    }
+    return std::optional(chosen);
+  };
+}
+
+TEST_F(BroadcastDiscovery, ListsEveryDeviceWithAnIdentifierOnceAndSkipsNoSuchObject) {
+  const std::string lan = network_->addSegment();
+  network_->attach(client_, lan, "eth0", "192.0.2.1/24");
+  addAgent(lan, "192.0.2.11/24");
+  addAgent(lan, "192.0.2.12/24");
+  addAgent(lan, "192.0.2.13/24");
+  AgentConfig otherVendor;
+  otherVendor.sysObjectId = testing::otherVendorSysObjectId;
+  addAgent(lan, "192.0.2.14/24", otherVendor);
+  AgentConfig noIdentifier;
+  noIdentifier.hideSysObjectId = true;
+  addAgent(lan, "192.0.2.15/24", noIdentifier);
+
+  // Longer than the library's 1 s retransmission time-out, so every agent
+  // answers the request twice within the probe.
+  const DiscoveryRun run = discover(hostIPv4Interfaces, {std::chrono::milliseconds(125),
+                                                         std::chrono::milliseconds(600)});
+
+  EXPECT_EQ(run.result, 0);
+  EXPECT_EQ(sorted(entriesOf(run.list)), (std::vector<Entry>{
+                                             {"192.0.2.11", printerOidText},
+                                             {"192.0.2.12", printerOidText},
+                                             {"192.0.2.13", printerOidText},
+                                             {"192.0.2.14", otherVendorOidText},
+                                         }))
+      << run.list;
+  EXPECT_NE(run.log.find("ip 192.0.2.11  is already handled!"), std::string::npos) << run.log;
+  EXPECT_EQ(occurrences(run.log, "one ip of computer address : "), 1u) << run.log;
+  EXPECT_NE(run.log.find("one ip of computer address : 192.0.2.1\n"), std::string::npos);
+  EXPECT_NE(run.log.find("brocast sub net ip = 192.0.2.255\n"), std::string::npos);
+  EXPECT_NE(run.log.find("    loop=0\n"), std::string::npos);
+  EXPECT_NE(run.log.find("    loop=1\n"), std::string::npos);
+}
+
+TEST_F(BroadcastDiscovery, ProbesEachInterfaceAtItsOwnSubnetBroadcastInInterfaceOrder) {
+  // Three subnets of TEST-NET-1: only the last has x.y.z.255 as broadcast,
+  // and nobody answers there.
+  const std::string lowerHalf = network_->addSegment();
+  const std::string thirdQuarter = network_->addSegment();
+  const std::string lastQuarter = network_->addSegment();
+  network_->attach(client_, lowerHalf, "eth0", "192.0.2.1/25");
+  network_->attach(client_, thirdQuarter, "eth1", "192.0.2.129/26", /*withBroadcast=*/false);
+  network_->attach(client_, lastQuarter, "eth2", "192.0.2.193/26");
+  addAgent(lowerHalf, "192.0.2.11/25");
+  addAgent(thirdQuarter, "192.0.2.140/26");
+
+  const DiscoveryRun run = discover(hostIPv4Interfaces, {std::chrono::milliseconds(125),
+                                                         std::chrono::milliseconds(300)});
+
+  EXPECT_EQ(run.result, 0);
+  EXPECT_EQ(run.list, "192.0.2.11," + printerOidText + "|192.0.2.140," + printerOidText + "|");
+  const std::size_t first = run.log.find("brocast sub net ip = 192.0.2.127\n");
+  const std::size_t second = run.log.find("brocast sub net ip = 192.0.2.191\n");
+  const std::size_t third = run.log.find("brocast sub net ip = 192.0.2.255\n");
+  EXPECT_NE(first, std::string::npos) << run.log;
+  EXPECT_NE(second, std::string::npos) << run.log;
+  EXPECT_NE(third, std::string::npos) << run.log;
+  EXPECT_LT(first, second);
+  EXPECT_LT(second, third);
+}
+
+TEST_F(BroadcastDiscovery, ProbesOnlyTheGivenInterfacesAndEachListedAddressOnce) {
+  // No loopback in the list; the same address twice is two probes, and a
+  // device answering both is listed for each.
+  const std::string lan = network_->addSegment();
+  network_->attach(client_, lan, "eth0", "192.0.2.1/24");
+  addAgent(lan, "192.0.2.11/24");
+  addAgent(lan, "192.0.2.12/24");
+
+  const DiscoveryRun run = discover(onlyInterfaces({"eth0", "eth0"}),
+                                    {std::chrono::milliseconds(125), std::chrono::milliseconds(300)});
+
+  EXPECT_EQ(run.result, 0);
+  const std::vector<Entry> entries = entriesOf(run.list);
+  ASSERT_EQ(entries.size(), 4u) << run.list;
+  EXPECT_EQ(sorted({entries[0], entries[1]}), sorted({entries[2], entries[3]}));
+  EXPECT_EQ(sorted({entries[0], entries[1]}),
+            (std::vector<Entry>{{"192.0.2.11", printerOidText}, {"192.0.2.12", printerOidText}}));
+  EXPECT_EQ(occurrences(run.log, "one ip of computer address : 192.0.2.1\n"), 2u) << run.log;
+  EXPECT_EQ(occurrences(run.log, "one ip of computer address : "), 2u) << run.log;
+}
+
+}  // namespace
+}  // namespace device::snmp

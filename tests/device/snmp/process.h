@@ -1,0 +1,44 @@
+#pragma once
+
+// Child processes of the SNMP tests: commands run to completion and
+// daemons stopped by their process id.
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+namespace device::snmp::testing {
+
+enum class Output { keepErrors, dropAll };
+
+// Runs argv[0] (looked up in PATH) with the extra environment entries and
+// waits for it. Standard output is dropped, and standard error too with
+// Output::dropAll. Returns its exit status, or -1.
+int runCommand(const std::vector<std::string>& argv,
+               const std::vector<std::string>& extraEnvironment = {},
+               Output output = Output::keepErrors);
+
+// Like runCommand; throws std::runtime_error when the command fails.
+void mustRun(const std::vector<std::string>& argv);
+
+// A started child process, stopped (SIGTERM, then SIGKILL) and reaped when
+// the object goes.
+class ChildProcess {
+ public:
+  ChildProcess(const std::vector<std::string>& argv,
+               const std::vector<std::string>& extraEnvironment = {});
+  ~ChildProcess();
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+
+  bool started() const { return pid_ > 0; }
+  // True while the child has not exited.
+  bool running();
+
+ private:
+  pid_t pid_ = -1;
+  bool reaped_ = false;
+};
+
+}  // namespace device::snmp::testing

@@ -1,0 +1,128 @@
+#include "snmp_agent.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+namespace device::snmp::testing {
+namespace {
+
+std::string readFile(const std::filesystem::path& path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void replaceAll(std::string& text, const std::string& key, const std::string& value) {
+  for (std::size_t at = text.find(key); at != std::string::npos;
+       at = text.find(key, at + value.size())) {
+    text.replace(at, key.size(), value);
+  }
+}
+
+std::string accessLines(const AgentConfig& config) {
+  if (!config.hideSysObjectId) {
+    return "rocommunity ploxen default";
+  }
+  return "view visible included .1\n"
+         "view visible excluded .1.3.6.1.2.1.1.2\n"
+         "rocommunity ploxen default -V visible";
+}
+
+std::vector<std::string> inNamespace(const std::string& netns, std::vector<std::string> argv) {
+  if (netns.empty()) {
+    return argv;
+  }
+  std::vector<std::string> wrapped{"ip", "netns", "exec", netns};
+  wrapped.insert(wrapped.end(), argv.begin(), argv.end());
+  return wrapped;
+}
+
+}  // namespace
+
+TempFolder::TempFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "ktr-snmpd-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) {
+    throw std::runtime_error("cannot make a temporary folder");
+  }
+  path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+SnmpAgent::SnmpAgent(const AgentConfig& config, const std::string& endpoint,
+                     const std::string& probeAddress, const std::string& netns) {
+  const std::filesystem::path source = SNMP_TEST_DATA_DIR;
+  const std::filesystem::path& folder = folder_.path();
+  std::filesystem::create_directory(folder / "persist");
+  std::filesystem::copy_file(source / "pass.sh", folder / "pass.sh");
+  {
+    std::ofstream values(folder / "values");
+    for (const PassObject& object : config.objects) {
+      values << object.oid << ' ' << object.type << ' ' << object.value << '\n';
+    }
+  }
+  std::string conf = readFile(source / "snmpd.conf.in");
+  replaceAll(conf, "@PERSISTENT_DIR@", (folder / "persist").string());
+  replaceAll(conf, "@ACCESS@", accessLines(config));
+  replaceAll(conf, "@SYS_OBJECT_ID@", config.sysObjectId);
+  replaceAll(conf, "@PASS_SCRIPT@", (folder / "pass.sh").string());
+  std::ofstream(folder / "snmpd.conf") << conf;
+
+  std::vector<std::string> extra;
+  if (!netns.empty()) {
+    extra.push_back(std::string("LD_PRELOAD=") + SNMP_BROADCAST_SHIM);
+  }
+  // The agent dies with the test process, even when that is killed.
+  std::vector<std::string> command{"setpriv", "--pdeathsig", "KILL", "--"};
+  const std::vector<std::string> agent = inNamespace(netns, {"snmpd", "-f", "-C", "-c", (folder / "snmpd.conf").string(), "-Lf",
+                          (folder / "snmpd.log").string(), endpoint});
+  command.insert(command.end(), agent.begin(), agent.end());
+  process_ = std::make_unique<ChildProcess>(command, extra);
+
+  const std::vector<std::string> probe = inNamespace(
+      netns, {"snmpget", "-v2c", "-c", "ploxen", "-t", "0.05", "-r", "0", probeAddress,
+              ".1.3.6.1.2.1.1.1.0"});
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (runCommand(probe, {"MIBS="}, Output::dropAll) != 0) {
+    if (!process_->running() || std::chrono::steady_clock::now() > end) {
+      throw std::runtime_error("snmpd did not start at " + endpoint + ": " +
+                               readFile(folder / "snmpd.log"));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
+SnmpAgent::~SnmpAgent() = default;
+
+int freeLoopbackUdpPort() {
+  const int socket = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  int port = -1;
+  if (socket >= 0 &&
+      ::bind(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
+      ::getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length) == 0) {
+    port = ntohs(address.sin_port);
+  }
+  if (socket >= 0) {
+    ::close(socket);
+  }
+  return port;
+}
+
+}  // namespace device::snmp::testing

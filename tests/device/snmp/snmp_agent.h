@@ -1,0 +1,66 @@
+#pragma once
+
+// A real snmpd started by a test as its own process, with the printer's
+// community, a sysObjectID of the test's choice and a "pass" script serving
+// the printer's private objects (1.3.6.1.4.1.48117.2.7) from a table.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "process.h"
+
+namespace device::snmp::testing {
+
+inline constexpr char printerSysObjectId[] = ".1.3.6.1.4.1.48117.4.7.1.8";
+// net-snmp's own agent identifier: a device of another maker.
+inline constexpr char otherVendorSysObjectId[] = ".1.3.6.1.4.1.8072.3.2.10";
+
+struct PassObject {
+  std::string oid;    // numeric, with the leading dot
+  std::string type;   // as pass scripts name them: integer, string, ...
+  std::string value;
+};
+
+struct AgentConfig {
+  std::string sysObjectId = printerSysObjectId;
+  // The community's view leaves sysObjectID out: a GET of it gets noSuchObject.
+  bool hideSysObjectId = false;
+  std::vector<PassObject> objects;
+};
+
+// A folder under the temporary directory, removed with its contents.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+class SnmpAgent {
+ public:
+  // Starts snmpd listening on `endpoint` (e.g. "udp:127.0.0.1:16161", or
+  // "udp:161" inside a namespace). With a namespace, the agent runs there
+  // with the broadcast shim preloaded. `probeAddress` is where it is asked
+  // (sysDescr.0) until it answers. Throws when it does not start.
+  SnmpAgent(const AgentConfig& config, const std::string& endpoint,
+            const std::string& probeAddress, const std::string& netns = {});
+  ~SnmpAgent();
+  SnmpAgent(const SnmpAgent&) = delete;
+  SnmpAgent& operator=(const SnmpAgent&) = delete;
+
+ private:
+  TempFolder folder_;
+  std::unique_ptr<ChildProcess> process_;  // stopped before its folder goes
+};
+
+// A UDP port on 127.0.0.1 that nothing listens on at the moment.
+int freeLoopbackUdpPort();
+
+}  // namespace device::snmp::testing

@@ -1,0 +1,129 @@
+// Status and toner GETs against a real snmpd on 127.0.0.1 (a free port).
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "device/snmp/snmputil.h"
+#include "snmp_agent.h"
+
+namespace device::snmp {
+namespace {
+
+using testing::AgentConfig;
+using testing::SnmpAgent;
+
+constexpr char statusOid[] = "1.3.6.1.4.1.48117.2.7.1.1";
+constexpr char tonerOid[] = "1.3.6.1.4.1.48117.2.7.4.1";
+const std::string longValue(300, 'b');
+
+class StatusQuery : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (testing::runCommand({"snmpd", "-v"}, {}, testing::Output::dropAll) != 0) {
+      skipReason_ = "snmpd is not installed";
+      return;
+    }
+    port_ = testing::freeLoopbackUdpPort();
+    AgentConfig config;
+    config.objects = {
+        {".1.3.6.1.4.1.48117.2.7.1.1", "string", "2009,sleep"},
+        {".1.3.6.1.4.1.48117.2.7.4.1", "integer", "85"},
+        {".1.3.6.1.4.1.48117.2.7.8.1", "string", longValue},
+    };
+    const std::string address = "127.0.0.1:" + std::to_string(port_);
+    try {
+      agent_ = std::make_unique<SnmpAgent>(config, "udp:" + address, address);
+    } catch (const std::exception& failure) {
+      startFailure_ = failure.what();
+    }
+  }
+  static void TearDownTestSuite() { agent_.reset(); }
+
+  void SetUp() override {
+    if (!skipReason_.empty()) {
+      GTEST_SKIP() << skipReason_;
+    }
+    ASSERT_TRUE(agent_) << startFailure_;
+  }
+
+  static QueryOptions options() {
+    QueryOptions o;
+    o.port = static_cast<std::uint16_t>(port_);
+    o.timeout = std::chrono::milliseconds(500);
+    o.retries = 1;
+    return o;
+  }
+
+  static inline int port_ = -1;
+  static inline std::unique_ptr<SnmpAgent> agent_;
+  static inline std::string startFailure_;
+  static inline std::string skipReason_;
+};
+
+struct ValueCase {
+  const char* name;
+  std::string oid;
+  std::size_t bufferSize;
+  std::string expected;
+};
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ValueCase& tested, std::ostream* out) { *out << tested.name; }
+
+class StatusValueText : public StatusQuery, public ::testing::WithParamInterface<ValueCase> {};
+
+TEST_P(StatusValueText, IsTheLibrarysRenderingCutToTheCallersBuffer) {
+  const ValueCase& c = GetParam();
+  EXPECT_EQ(getPrinterStatusBySNMP("127.0.0.1", c.oid, c.bufferSize, options()), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Agent, StatusValueText,
+    ::testing::Values(
+        ValueCase{"StatusStringIsQuoted", statusOid, 300, "STRING: \"2009,sleep\""},
+        ValueCase{"TonerIntegerFitsThirtyBytes", tonerOid, 30, "INTEGER: 85"},
+        ValueCase{"LeadingDotNamesTheSameObject", ".1.3.6.1.4.1.48117.2.7.4.1", 30,
+                  "INTEGER: 85"},
+        ValueCase{"UnservedInstanceUnderThePassTree", "1.3.6.1.4.1.48117.2.7.9.1", 300,
+                  "No Such Instance currently exists at this OID"},
+        ValueCase{"UnservedInstanceCutToTheTonerBuffer", "1.3.6.1.4.1.48117.2.7.9.1", 30,
+                  "No Such Instance currently ex"},
+        ValueCase{"ObjectOutsideEveryTree", "1.3.6.1.4.1.48118.1.1", 300,
+                  "No Such Object available on this agent at this OID"},
+        ValueCase{"LongValueStopsAt199Characters", "1.3.6.1.4.1.48117.2.7.8.1", 300,
+                  ("STRING: \"" + longValue).substr(0, 199)},
+        ValueCase{"LongValueCutToTheTonerBuffer", "1.3.6.1.4.1.48117.2.7.8.1", 30,
+                  ("STRING: \"" + longValue).substr(0, 29)}),
+    [](const auto& tested) { return std::string(tested.param.name); });
+
+TEST_F(StatusQuery, LogsTheQueryAndTheValue) {
+  ::testing::internal::CaptureStdout();
+  getPrinterStatusBySNMP("127.0.0.1", tonerOid, 30, options());
+  const std::string log = ::testing::internal::GetCapturedStdout();
+  EXPECT_NE(log.find(" run in getPrinterStatusBySNMP  and ip =127.0.0.1 oid=1.3.6.1.4.1.48117.2.7.4.1\n"),
+            std::string::npos)
+      << log;
+  EXPECT_NE(log.find("get status info : INTEGER: 85\n"), std::string::npos) << log;
+}
+
+TEST_F(StatusQuery, AddressWhereNothingAnswersGivesError) {
+  QueryOptions dead = options();
+  dead.port = static_cast<std::uint16_t>(testing::freeLoopbackUdpPort());
+  dead.timeout = std::chrono::milliseconds(100);
+  EXPECT_EQ(getPrinterStatusBySNMP("127.0.0.1", statusOid, 300, dead), "error");
+}
+
+TEST_F(StatusQuery, TextThatIsNoIPv4AddressGivesErrorWithoutAnyLookup) {
+  EXPECT_EQ(getPrinterStatusBySNMP("printer.invalid", statusOid, 300, options()), "error");
+  EXPECT_EQ(getPrinterStatusBySNMP("", statusOid, 300, options()), "error");
+}
+
+TEST_F(StatusQuery, IdentifierThatDoesNotParseGivesErrorNotAnEmptyText) {
+  EXPECT_EQ(getPrinterStatusBySNMP("127.0.0.1", "1.3.6.x.4", 300, options()), "error");
+}
+
+}  // namespace
+}  // namespace device::snmp

@@ -1,0 +1,80 @@
+#pragma once
+
+// Private networks for the broadcast tests: network namespaces of this run
+// joined by veth pairs to bridges in a switch namespace, addressed from
+// TEST-NET-1 (192.0.2.0/24). Nothing reaches the host's own interfaces.
+// Every namespace is deleted when the object goes, also after a failure.
+
+#include <fcntl.h>
+#include <sched.h>
+#include <unistd.h>
+
+#include <exception>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace device::snmp::testing {
+
+class TestNetwork {
+ public:
+  // Why namespaces cannot be made here (not root, no "ip netns"), or nothing.
+  static std::optional<std::string> unavailableReason();
+
+  TestNetwork();
+  ~TestNetwork();
+  TestNetwork(const TestNetwork&) = delete;
+  TestNetwork& operator=(const TestNetwork&) = delete;
+
+  // A new segment (bridge); returns its name in the switch namespace.
+  std::string addSegment();
+  // A new host namespace with its loopback up; returns the namespace name.
+  std::string addHost(const std::string& role);
+  // Joins host to segment with interface `interfaceName` and address
+  // `cidr` (e.g. "192.0.2.11/24"); the broadcast address is set from the
+  // prefix unless withBroadcast is false (then the interface has none).
+  void attach(const std::string& host, const std::string& segment,
+              const std::string& interfaceName, const std::string& cidr,
+              bool withBroadcast = true);
+
+ private:
+  void removeAll();
+
+  std::string prefix_;
+  std::string switch_;
+  std::vector<std::string> namespaces_;
+  int segments_ = 0;
+  int links_ = 0;
+};
+
+// Runs `work` on a thread of its own that has entered network namespace
+// `netns`, and waits for it. Sockets and interface lists made by `work` are
+// those of the namespace; the rest of the process stays where it is.
+template <typename Work>
+void runInNamespace(const std::string& netns, Work&& work) {
+  std::exception_ptr failure;
+  std::thread thread([&] {
+    try {
+      const int fd = ::open(("/run/netns/" + netns).c_str(), O_RDONLY | O_CLOEXEC);
+      if (fd < 0 || ::setns(fd, CLONE_NEWNET) != 0) {
+        if (fd >= 0) {
+          ::close(fd);
+        }
+        throw std::runtime_error("cannot enter network namespace " + netns);
+      }
+      ::close(fd);
+      work();
+    } catch (...) {
+      failure = std::current_exception();
+    }
+  });
+  thread.join();
+  if (failure) {
+    std::rethrow_exception(failure);
+  }
+}
+
+
+}  // namespace device::snmp::testing
