@@ -6,7 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "device/tcp/utf8.h"
+#include "device/common/Flavour.h"
+#include "device/common/Utf8.h"
 
 namespace device::tcp {
 namespace {
@@ -28,7 +29,7 @@ void TCPCommunicator::setURL(std::string url) { url_ = std::move(url); }
 
 bool TCPCommunicator::connect() {
   socket_.reset();
-  const bool scanner = options_.log == ChannelLog::scanner;
+  const bool scanner = flavour() == Flavour::Scanner;
   if (scanner) {
     std::cout << "TCP Socket attemp to connect ip = " << url_ << " and port = " << port_ << '\n';
   } else {
@@ -100,15 +101,11 @@ std::optional<std::string> TCPCommunicator::receive() {
     return std::nullopt;
   }
   // Only the bytes that came: a zero-filled tail does not belong to the reply.
-  const std::span<const std::uint8_t> received(buffer.data(), static_cast<std::size_t>(count));
-  if (!isValidUtf8(received)) {
-    return std::nullopt;
-  }
-  return std::string(reinterpret_cast<const char*>(received.data()), received.size());
+  return decodeUtf8(std::span<const std::uint8_t>(buffer.data(), static_cast<std::size_t>(count)));
 }
 
 void TCPCommunicator::send(std::string_view message) {
-  const bool log = options_.log == ChannelLog::statusMonitor;
+  const bool log = flavour() == Flavour::StatusMonitor;
   if (log) {
     std::cout << "outputStream status = " << statusText(output_) << '\n';
   }

@@ -28,9 +28,6 @@ enum class StreamStatus : int {
   error = 7,
 };
 
-// Which application's log lines the channel writes.
-enum class ChannelLog { statusMonitor, scanner };
-
 struct ChannelOptions {
   // How long connect() waits for the device to accept.
   std::chrono::milliseconds connectTimeout{5000};
@@ -38,7 +35,6 @@ struct ChannelOptions {
   // the send buffer: as long as a scanner may stay silent (paper feed,
   // warm-up) before the exchange is given up.
   std::chrono::milliseconds ioTimeout{30000};
-  ChannelLog log = ChannelLog::statusMonitor;
 };
 
 // The most one receive() reads.

@@ -1,6 +1,6 @@
 #include "device/usb/Errors.h"
 
-#include "device/usb/Flavour.h"
+#include "device/common/Flavour.h"
 #include "device/usb/Log.h"
 
 namespace device::usb {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "device/usb/Errors.h"
-#include "device/usb/Flavour.h"
+#include "device/common/Flavour.h"
 #include "device/usb/LibusbCodes.h"
 #include "device/usb/Log.h"
 #include "device/usb/Timeout.h"

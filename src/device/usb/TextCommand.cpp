@@ -7,7 +7,7 @@
 #include "device/usb/DeviceHandle.h"
 #include "device/usb/Errors.h"
 #include "device/usb/Log.h"
-#include "device/usb/Utf8.h"
+#include "device/common/Utf8.h"
 
 namespace device::usb {
 namespace {

@@ -22,11 +22,10 @@ namespace {
 using testing::Connection;
 using testing::LoopbackServer;
 
-ChannelOptions quick(ChannelLog log = ChannelLog::statusMonitor) {
+ChannelOptions quick() {
   ChannelOptions options;
   options.connectTimeout = std::chrono::milliseconds(300);
   options.ioTimeout = std::chrono::milliseconds(300);
-  options.log = log;
   return options;
 }
 
@@ -274,24 +273,6 @@ TEST_F(TcpChannel, StatusMonitorLogLines) {
             "outputStream status = 2\n"
             "outputstream write result = 7\n"
             "Closing streams.\n");
-}
-
-TEST_F(TcpChannel, ScannerLogLines) {
-  std::string received;
-  LoopbackServer server([&](Connection& peer, int) { received = peer.readUntilClosed(); });
-  TCPCommunicator channel("127.0.0.1", server.port(), quick(ChannelLog::scanner));
-  ::testing::internal::CaptureStdout();
-  ASSERT_TRUE(channel.connect());
-  channel.send("\x1b" "D\nADF\n");
-  channel.disconnect();
-  EXPECT_EQ(::testing::internal::GetCapturedStdout(),
-            "TCP Socket attemp to connect ip = 127.0.0.1 and port = " +
-                std::to_string(server.port()) +
-                "\n"
-                "Opening streams. Connected\n"
-                "Closing streams.\n");
-  server.join();
-  EXPECT_EQ(received, "\x1b" "D\nADF\n");
 }
 
 TEST_F(TcpChannel, PortBeyondSixteenBitsIsNotCutDownToAnotherPort) {

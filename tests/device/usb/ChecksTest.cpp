@@ -5,10 +5,11 @@
 
 #include "StdoutCapture.h"
 #include "device/usb/Errors.h"
-#include "device/usb/Flavour.h"
+#include "device/common/Flavour.h"
 
 namespace {
 
+using namespace device;
 using namespace device::usb;
 
 TEST(Flavour, DefaultsToTheStatusMonitorAndStaysFixed) {

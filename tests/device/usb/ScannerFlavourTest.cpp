@@ -12,10 +12,11 @@
 #include "StdoutCapture.h"
 #include "device/usb/DeviceHandle.h"
 #include "device/usb/Errors.h"
-#include "device/usb/Flavour.h"
+#include "device/common/Flavour.h"
 
 namespace {
 
+using namespace device;
 using namespace device::usb;
 using sim::usb::Answer;
 using sim::usb::Bytes;

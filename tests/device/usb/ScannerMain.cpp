@@ -2,10 +2,10 @@
 // scanner's main does.
 #include <gtest/gtest.h>
 
-#include "device/usb/Flavour.h"
+#include "device/common/Flavour.h"
 
 int main(int argc, char** argv) {
-  device::usb::setFlavour(device::usb::Flavour::Scanner);
+  device::setFlavour(device::Flavour::Scanner);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

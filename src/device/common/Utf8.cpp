@@ -1,6 +1,6 @@
-#include "device/usb/Utf8.h"
+#include "device/common/Utf8.h"
 
-namespace device::usb {
+namespace device {
 namespace {
 
 bool continuation(std::uint8_t byte) { return (byte & 0xC0u) == 0x80u; }
@@ -52,4 +52,4 @@ std::optional<std::string> decodeUtf8(std::span<const std::uint8_t> bytes) {
   return std::string(bytes.begin(), bytes.end());
 }
 
-}  // namespace device::usb
+}  // namespace device

@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "device/usb/Utf8.h"
+#include "device/common/Utf8.h"
 
 namespace {
 
-using device::usb::decodeUtf8;
+using device::decodeUtf8;
 
 struct Utf8Case {
   const char* name;
@@ -15,9 +15,9 @@ struct Utf8Case {
   bool valid;
 };
 
-class Utf8Reply : public ::testing::TestWithParam<Utf8Case> {};
+class Utf8Text : public ::testing::TestWithParam<Utf8Case> {};
 
-TEST_P(Utf8Reply, DecodesOnlyWellFormedText) {
+TEST_P(Utf8Text, DecodesOnlyWellFormedText) {
   const auto& bytes = GetParam().bytes;
   const auto text = decodeUtf8(bytes);
   ASSERT_EQ(text.has_value(), GetParam().valid);
@@ -27,7 +27,7 @@ TEST_P(Utf8Reply, DecodesOnlyWellFormedText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, Utf8Reply,
+    Cases, Utf8Text,
     ::testing::Values(Utf8Case{"Ascii", {'8', '0', '1', '4', '\r', '\n'}, true}, Utf8Case{"Empty", {}, true},
                       // "正在" and U+10FFFF, the last code point
                       Utf8Case{"MultiByte", {0xE6, 0xAD, 0xA3, 0xE5, 0x9C, 0xA8, 0xF4, 0x8F, 0xBF, 0xBF}, true},
@@ -39,7 +39,12 @@ INSTANTIATE_TEST_SUITE_P(
                       Utf8Case{"OverlongThreeBytes", {0xE0, 0x80, 0xAF}, false},
                       Utf8Case{"Surrogate", {0xED, 0xA0, 0x80}, false},
                       Utf8Case{"PastLastCodePoint", {0xF4, 0x90, 0x80, 0x80}, false},
-                      Utf8Case{"BadSecondContinuation", {0xE6, 0xAD, 0x41}, false}),
+                      Utf8Case{"BadSecondContinuation", {0xE6, 0xAD, 0x41}, false},
+                      Utf8Case{"TwoBytes", {0xC2, 0x80}, true},
+                      Utf8Case{"FourBytes", {0xF0, 0x9F, 0x98, 0x80}, true},
+                      Utf8Case{"InvalidLeadBytes", {0xFF, 0xFE}, false},
+                      Utf8Case{"OverlongSlash", {0xC0, 0xAF}, false},
+                      Utf8Case{"MissingContinuationInside", {0xE8, 0x41, 0xBE}, false}),
     [](const auto& tested) { return std::string(tested.param.name); });
 
 }  // namespace

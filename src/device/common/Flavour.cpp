@@ -1,9 +1,9 @@
-#include "device/usb/Flavour.h"
+#include "device/common/Flavour.h"
 
 #include <atomic>
 #include <stdexcept>
 
-namespace device::usb {
+namespace device {
 namespace {
 
 // Unset until setFlavour() or the first flavour() fixes it.
@@ -16,7 +16,7 @@ void setFlavour(Flavour value) {
   int expected = kUnset;
   const int wanted = static_cast<int>(value);
   if (!fixedFlavour.compare_exchange_strong(expected, wanted) && expected != wanted) {
-    throw std::logic_error("USB layer flavour is already fixed for this process");
+    throw std::logic_error("device layer flavour is already fixed for this process");
   }
 }
 
@@ -26,4 +26,4 @@ Flavour flavour() {
   return static_cast<Flavour>(fixedFlavour.load());
 }
 
-}  // namespace device::usb
+}  // namespace device
