@@ -61,7 +61,7 @@ std::vector<std::uint8_t> bwBmpHeader(std::int64_t width, std::int64_t height) {
 }
 
 std::vector<std::uint8_t> getBWBMPHeader(const ScanParam& param) {
-  auto header = bwBmpHeader(param.w, param.h);
+  auto header = bwBmpHeader(param.w, pageRows(param));
   std::string line = "[";
   for (std::size_t i = 0; i < header.size(); ++i) {
     if (i > 0) line += ", ";

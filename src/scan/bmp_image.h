@@ -63,7 +63,8 @@ std::size_t bwBmpRowStride(std::uint32_t width);
 // say its size in 32 bits.
 std::vector<std::uint8_t> bwBmpHeader(std::int64_t width, std::int64_t height);
 
-// The header of a w x h page of this scan; logs it as one line.
+// The header of a received 1-bit page of this scan (w x pageRows); logs it
+// as one line.
 std::vector<std::uint8_t> getBWBMPHeader(const ScanParam& param);
 
 // A whole BMP file: `header` (of bwBmpHeader) followed by the rows of a raster

@@ -75,12 +75,13 @@ ResultPair saveImages(const ScanParam& param, long long pageNo, std::span<const 
   if (param.mode != kModeText) return save2JPEG(param, pageNo, data);
 
   auto header = getBWBMPHeader(param);
+  const std::int64_t rows = pageRows(param);
   if (header.empty()) {
-    return failed("a page of " + std::to_string(param.w) + " x " + std::to_string(param.h) +
+    return failed("a page of " + std::to_string(param.w) + " x " + std::to_string(rows) +
                   " pixels does not fit a BMP file");
   }
   const auto rowBytes = static_cast<std::size_t>(param.w / 8);
-  const std::size_t expected = rowBytes * static_cast<std::size_t>(param.h);
+  const std::size_t expected = rowBytes * static_cast<std::size_t>(rows);
   if (data.size() < expected) {
     logLine("page " + std::to_string(pageNo) + " has " + std::to_string(data.size()) + " of " +
             std::to_string(expected) + " bytes, the rest is white");

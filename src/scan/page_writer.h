@@ -11,8 +11,8 @@
 namespace scan {
 
 // The one entry of the page receivers, once per page (numbered from 1). Mode
-// "TEXT": `data` is a bare 1-bit raster (h rows of w / 8 bytes, top row first,
-// 1 white), stored as filePath-%04d.bmp when fileType is "BMP", otherwise
+// "TEXT": `data` is a bare 1-bit raster (pageRows rows of w / 8 bytes, top row
+// first, 1 white; a short raster is completed with white), stored as filePath-%04d.bmp when fileType is "BMP", otherwise
 // handed on as a BMP picture to save2JPEG. Other modes: `data` is an encoded
 // page picture (JPEG), written by save2JPEG.
 // (true, "saveSuccessfully") or (false, "saveImageError"); a failed page

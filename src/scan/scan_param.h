@@ -45,6 +45,12 @@ inline bool isCombinMode(const std::string& combineType) {
   return combineType == kCombinHorizontal || combineType == kCombinVertical;
 }
 
+// Rows of a received page: for "IDCard" the scan job asks the device for half
+// the height (h / 2, rounded down).
+inline std::int64_t pageRows(const ScanParam& param) {
+  return param.combineType == kIDCard ? param.h / 2 : param.h;
+}
+
 // The arrangement flag the scan run hands to combineImage: "IDCard" halves lie
 // one above the other on an upright sheet; the two "Combin" modes put the
 // pages side by side on a landscape sheet.
