@@ -141,6 +141,34 @@ Placed renameNoReplace(const std::string& from, const std::string& to, std::stri
   return Placed::failed;
 }
 
+bool syncFile(const std::string& path, std::string& error) {
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0 || ::fsync(fd.get()) != 0 || ::close(fd.release()) != 0) {
+    error = describe("cannot write", path, errno);
+    return false;
+  }
+  return true;
+}
+
+bool endsWith(const std::string& path, std::string_view tail, std::string& error) {
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  struct stat info {};
+  if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0) {
+    error = describe("cannot open", path, errno);
+    return false;
+  }
+  std::string last(tail.size(), '\0');
+  const auto size = static_cast<std::size_t>(info.st_size);
+  if (size < tail.size() ||
+      ::pread(fd.get(), last.data(), tail.size(), static_cast<off_t>(size - tail.size())) !=
+          static_cast<ssize_t>(tail.size()) ||
+      last != tail) {
+    error = "\"" + path + "\" is incomplete";
+    return false;
+  }
+  return true;
+}
+
 bool removeFile(const std::string& path, std::string& error) {
   if (::unlink(path.c_str()) == 0) return true;
   error = describe("cannot remove", path, errno);

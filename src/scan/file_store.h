@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace scan {
@@ -30,6 +31,12 @@ bool renameReplacing(const std::string& from, const std::string& to, std::string
 enum class Placed { done, nameTaken, failed };
 // Renames only when nothing is at `to`.
 Placed renameNoReplace(const std::string& from, const std::string& to, std::string& error);
+
+// Waits until the file's data is on the disk.
+bool syncFile(const std::string& path, std::string& error);
+
+// True when the file's last bytes are `tail`.
+bool endsWith(const std::string& path, std::string_view tail, std::string& error);
 
 bool removeFile(const std::string& path, std::string& error);
 

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QTransform>
 #include <string>
+#include <utility>
 
 #include "scan/scan_log.h"
 
@@ -42,6 +43,13 @@ QImage paintTurned(double degree, const QImage& source, QSize canvas) {
 
 }  // namespace
 
+void drawStretched(QImage& canvas, QRect where, const QImage& picture) {
+  QPainter painter(&canvas);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.drawImage(where, picture);
+}
+
 std::optional<QImage> turnAndScale(double degree, const QImage& image, QSize scaled) {
   if (image.isNull() || scaled.isEmpty()) return std::nullopt;
   const QSize canvas = degree == 90 ? scaled.transposed() : scaled;
@@ -50,7 +58,10 @@ std::optional<QImage> turnAndScale(double degree, const QImage& image, QSize sca
           " and h = " + std::to_string(scaled.height()));
   QImage picture = workingCopy(image);
   if (picture.size() != scaled) {
-    picture = picture.scaled(scaled, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage resized(scaled, picture.format());
+    if (resized.isNull()) return std::nullopt;
+    drawStretched(resized, resized.rect(), picture);
+    picture = std::move(resized);
   }
   if (degree == 90) {
     picture = picture.transformed(QTransform().rotate(-90));

@@ -3,10 +3,16 @@
 // page is viewed.
 
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <optional>
 
 namespace scan {
+
+// Draws the picture stretched over `where` of the canvas, replacing what is
+// there (bilinear: pages are only ever drawn a little smaller or larger, after
+// any large reduction was done by the JPEG decoder).
+void drawStretched(QImage& canvas, QRect where, const QImage& picture);
 
 // Scales the picture by `ratio` (each side truncated) and turns it by
 // `degree`; a quarter turn (90) exchanges the sides. Nothing when a step fails.

@@ -1,6 +1,5 @@
 #include "scan/merge.h"
 
-#include <QPainter>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,16 +30,6 @@ std::vector<std::uint8_t> packWhiteBits(const QImage& grey) {
     }
   }
   return raster;
-}
-
-void drawPage(QImage& sheet, const QImage& page, QRect where) {
-  QImage picture = page.convertToFormat(sheet.format());
-  if (picture.size() != where.size()) {
-    picture = picture.scaled(where.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-  }
-  QPainter painter(&sheet);
-  painter.setCompositionMode(QPainter::CompositionMode_Source);
-  painter.drawImage(where.topLeft(), picture);
 }
 
 void discard(const std::vector<std::string>& staged) {
@@ -136,7 +125,7 @@ ResultPair combineImage(long long pages, bool oriation, const ScanParam& param) 
     if (bmpPages && param.combineType == kCombinVertical) page = page->mirrored(true, true);
     const bool odd = i % 2 == 1;
     if (odd) sheet.fill(Qt::white);
-    drawPage(sheet, *page, halfRect(oriation, odd, size));
+    drawStretched(sheet, halfRect(oriation, odd, size), *page);
     page.reset();
     if (odd && i < pages) continue;
     const long long sheetNo = odd ? i / 2 + 1 : i / 2;

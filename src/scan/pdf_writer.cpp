@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
-#include <vector>
 
 #include "scan/file_names.h"
 #include "scan/file_store.h"
@@ -31,14 +30,15 @@ ResultPair failed(const std::string& error) {
   return saveFailed();
 }
 
-// The finished document, taken out of the library's memory stream.
-bool documentBytes(HPDF_Doc pdf, std::vector<std::uint8_t>& bytes) {
-  if (HPDF_SaveToStream(pdf) != HPDF_OK) return false;
-  bytes.resize(HPDF_GetStreamSize(pdf));
-  HPDF_UINT32 size = static_cast<HPDF_UINT32>(bytes.size());
-  const HPDF_STATUS read = HPDF_ReadFromStream(pdf, bytes.data(), &size);
-  if (read != HPDF_OK && read != HPDF_STREAM_EOF) return false;
-  bytes.resize(size);
+// libharu writes the file itself and does not report a failure of its last
+// flush: the document is whole only when it ends in its end marker.
+bool saveDocument(HPDF_Doc pdf, const std::string& path, std::string& error) {
+  if (HPDF_SaveToFile(pdf, path.c_str()) != HPDF_OK) {
+    if (error.empty()) error = "cannot write \"" + path + "\"";
+    return false;
+  }
+  static constexpr char kEnd[] = "%%EOF\n";
+  if (!endsWith(path, kEnd, error) || !syncFile(path, error)) return false;
   return true;
 }
 
@@ -93,17 +93,13 @@ ResultPair save2PDF(const ScanParam& param, long long pages, const std::string& 
       return failed("page file \"" + name + "\": " + error);
     }
   }
-  std::vector<std::uint8_t> bytes;
-  if (!documentBytes(pdf.get(), bytes)) return failed(error);
-  pdf.reset();
-
   const std::string stamp = timeStampName(clock());
   const std::string target = pdfFileName(pdfDir, stamp, 0);
   // Written beside its final name and moved there when complete: no half
   // PDF is ever seen under a finished name.
-  const auto temporary = writeTemporaryBeside(target, bytes, true, error);
+  const auto temporary = writeTemporaryBeside(target, {}, false, error);
   if (!temporary) return failed(error);
-  if (!place(*temporary, pdfDir, stamp, error)) {
+  if (!saveDocument(pdf.get(), *temporary, error) || !place(*temporary, pdfDir, stamp, error)) {
     std::string ignored;
     removeFile(*temporary, ignored);
     return failed(error);
