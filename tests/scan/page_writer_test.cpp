@@ -5,6 +5,7 @@
 #include <fstream>
 #include <numeric>
 
+#include "scan/image_rotate.h"
 #include "scan/page_writer.h"
 #include "scan/scan_param.h"
 #include "support.h"
@@ -185,6 +186,32 @@ TEST(JpegPage, WritingAPageAgainReplacesItWithoutLeftovers) {
   EXPECT_EQ(fileNames(dir.path()), std::vector<std::string>{"file-0001.jpg"});
   const QImage out = loadWithQt(dir.path() / "file-0001.jpg");
   EXPECT_TRUE(showsGrid(out, out.rect(), pageGrid(6))) << describeCells(out, out.rect());
+}
+
+}  // namespace
+
+namespace {
+
+using namespace scantest;
+
+TEST(ImageRotate, TurnsA1BitPictureCounterClockwiseThroughGrey) {
+  QImage mono = drawGrid(pageGrid(6), QSize(160, 96), QImage::Format_Grayscale8)
+                    .convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+  const auto turned = scan::imageRotate(90, mono, 1.0);
+  ASSERT_TRUE(turned.has_value());
+  EXPECT_EQ(turned->format(), QImage::Format_Grayscale8);
+  ASSERT_EQ(turned->size(), QSize(96, 160));
+  EXPECT_TRUE(showsGrid(*turned, turned->rect(), turnedCounterClockwise(pageGrid(6)), 0))
+      << describeCells(*turned, turned->rect());
+}
+
+TEST(ImageRotate, ScalesEachSideByTheRatioTruncated) {
+  const QImage grey = drawGrid(pageGrid(1), QSize(256, 363), QImage::Format_Grayscale8);
+  const auto scaled = scan::imageRotate(180, grey, 0.7);
+  ASSERT_TRUE(scaled.has_value());
+  EXPECT_EQ(scaled->size(), QSize(179, 254));
+  EXPECT_TRUE(showsGrid(*scaled, scaled->rect(), turnedUpsideDown(pageGrid(1)))) << describeCells(*scaled, scaled->rect());
+  EXPECT_FALSE(scan::imageRotate(90, QImage(), 1.0).has_value());
 }
 
 }  // namespace
