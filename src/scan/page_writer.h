@@ -1,0 +1,27 @@
+#pragma once
+// The page writers: each received page becomes one file in the receive folder
+// at once, while the scan runs.
+
+#include <cstdint>
+#include <span>
+
+#include "scan/result.h"
+#include "scan/scan_param.h"
+
+namespace scan {
+
+// The one entry of the page receivers, once per page (numbered from 1). Mode
+// "TEXT": `data` is a bare 1-bit raster (pageRows rows of w / 8 bytes, top row
+// first, 1 white; a short raster is completed with white), stored as filePath-%04d.bmp when fileType is "BMP", otherwise
+// handed on as a BMP picture to save2JPEG. Other modes: `data` is an encoded
+// page picture (JPEG), written by save2JPEG.
+// (true, "saveSuccessfully") or (false, "saveImageError"); a failed page
+// leaves no file.
+ResultPair saveImages(const ScanParam& param, long long pageNo, std::span<const std::uint8_t> data);
+
+// Decodes the page picture (JPEG or 1-bit BMP), scales it by 0.7 for the
+// "Combin" merge modes ("CombinVertical" also turns it upside down) or turns
+// it by rotateAngle otherwise, and writes filePath-%04d.jpg.
+ResultPair save2JPEG(const ScanParam& param, long long pageNo, std::span<const std::uint8_t> data);
+
+}  // namespace scan

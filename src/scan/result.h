@@ -1,0 +1,20 @@
+#pragma once
+// The (status, message) pair that the scan engine's operations answer.
+
+#include <string>
+
+namespace scan {
+
+struct ResultPair {
+  bool status = false;
+  std::string message;
+  friend bool operator==(const ResultPair&, const ResultPair&) = default;
+};
+
+inline constexpr const char* kSaveSuccessfully = "saveSuccessfully";
+inline constexpr const char* kSaveImageError = "saveImageError";
+
+inline ResultPair saveSucceeded() { return {true, kSaveSuccessfully}; }
+inline ResultPair saveFailed() { return {false, kSaveImageError}; }
+
+}  // namespace scan

@@ -1,0 +1,227 @@
+#include "support.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImageWriter>
+#include <QPainter>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <stdexcept>
+#include <sys/wait.h>
+
+namespace scantest {
+
+Grid pageGrid(int pageNo) {
+  Grid grid{};
+  for (auto& row : grid) row.fill(255);
+  grid[0] = {0, 0, 0};
+  grid[1][0] = 0;
+  for (int bit = 0; bit < 3; ++bit) {
+    if ((pageNo >> (2 - bit)) & 1) grid[2][static_cast<std::size_t>(bit)] = 0;
+  }
+  return grid;
+}
+
+Grid turnedCounterClockwise(const Grid& grid) {
+  Grid out{};
+  for (std::size_t r = 0; r < 3; ++r) {
+    for (std::size_t c = 0; c < 3; ++c) out[r][c] = grid[c][2 - r];
+  }
+  return out;
+}
+
+Grid turnedUpsideDown(const Grid& grid) {
+  Grid out{};
+  for (std::size_t r = 0; r < 3; ++r) {
+    for (std::size_t c = 0; c < 3; ++c) out[r][c] = grid[2 - r][2 - c];
+  }
+  return out;
+}
+
+namespace {
+
+QRect cell(QRect area, int row, int col) {
+  const int x0 = area.x() + area.width() * col / 3;
+  const int x1 = area.x() + area.width() * (col + 1) / 3;
+  const int y0 = area.y() + area.height() * row / 3;
+  const int y1 = area.y() + area.height() * (row + 1) / 3;
+  return QRect(x0, y0, x1 - x0, y1 - y0);
+}
+
+int meanGrey(const QImage& grey, QRect r) {
+  // The middle half of the cell: edges blur in scaling and JPEG.
+  const QRect inner = r.adjusted(r.width() / 4, r.height() / 4, -r.width() / 4, -r.height() / 4);
+  long long sum = 0, count = 0;
+  for (int y = inner.top(); y <= inner.bottom(); ++y) {
+    const uchar* line = grey.constScanLine(y);
+    for (int x = inner.left(); x <= inner.right(); ++x, ++count) sum += line[x];
+  }
+  return count == 0 ? -1 : static_cast<int>(sum / count);
+}
+
+}  // namespace
+
+QImage drawGrid(const Grid& grid, QSize size, QImage::Format format) {
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  const QRect all(QPoint(0, 0), size);
+  for (int r = 0; r < 3; ++r) {
+    for (int c = 0; c < 3; ++c) {
+      const int g = grid[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
+      painter.fillRect(cell(all, r, c), QColor(g, g, g));
+    }
+  }
+  if (format != QImage::Format_Grayscale8) painter.fillRect(cell(all, 1, 1), QColor(40, 60, 230));
+  painter.end();
+  return image.convertToFormat(format);
+}
+
+std::vector<std::uint8_t> textRaster(const Grid& grid, int width, int height) {
+  const QImage grey = drawGrid(grid, QSize(width, height), QImage::Format_Grayscale8);
+  const auto rowBytes = static_cast<std::size_t>(width / 8);
+  std::vector<std::uint8_t> raster(rowBytes * static_cast<std::size_t>(height), 0);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      if (grey.pixelColor(x, y).value() >= 128) {
+        raster[static_cast<std::size_t>(y) * rowBytes + static_cast<std::size_t>(x / 8)] |=
+            static_cast<std::uint8_t>(0x80 >> (x % 8));
+      }
+    }
+  }
+  return raster;
+}
+
+std::vector<std::uint8_t> jpegBytes(const QImage& image) {
+  QByteArray data;
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "jpeg");
+  writer.setQuality(90);
+  if (!writer.write(image)) throw std::runtime_error("Qt cannot write JPEG");
+  return {data.begin(), data.end()};
+}
+
+bool showsGrid(const QImage& picture, QRect area, const Grid& grid, int tolerance) {
+  const QImage grey = picture.convertToFormat(QImage::Format_Grayscale8);
+  for (int r = 0; r < 3; ++r) {
+    for (int c = 0; c < 3; ++c) {
+      const int expected = grid[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
+      if (std::abs(meanGrey(grey, cell(area, r, c)) - expected) > tolerance) {
+        // A blue centre cell reads as dark grey; only its darkness is not checked.
+        if (!(r == 1 && c == 1 && picture.format() != QImage::Format_Grayscale8 &&
+              !picture.isGrayscale())) {
+          return false;
+        }
+      }
+    }
+  }
+  return true;
+}
+
+std::string describeCells(const QImage& picture, QRect area) {
+  const QImage grey = picture.convertToFormat(QImage::Format_Grayscale8);
+  std::ostringstream out;
+  for (int r = 0; r < 3; ++r) {
+    for (int c = 0; c < 3; ++c) out << meanGrey(grey, cell(area, r, c)) << (c < 2 ? " " : "; ");
+  }
+  return out.str();
+}
+
+TempDir::TempDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "scantest-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp");
+  path_ = pattern;
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::vector<std::uint8_t> fileBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> fileNames(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+Run run(const std::string& command) {
+  Run result;
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (pipe == nullptr) return result;
+  std::array<char, 4096> buffer{};
+  std::size_t n = 0;
+  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.output.append(buffer.data(), n);
+  const int status = pclose(pipe);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+std::string quoted(const std::string& text) {
+  std::string out = "'";
+  for (char ch : text) out += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
+  return out + "'";
+}
+
+QImage readPgm(const std::filesystem::path& file) {
+  const auto bytes = fileBytes(file);
+  std::string head(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(bytes.size(), 64)));
+  std::istringstream in(head);
+  std::string magic;
+  int width = 0, height = 0, maxValue = 0;
+  in >> magic >> width >> height >> maxValue;
+  if (magic != "P5" || maxValue != 255 || width <= 0 || height <= 0) return {};
+  const auto offset = static_cast<std::size_t>(in.tellg()) + 1;
+  if (bytes.size() < offset + static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) return {};
+  QImage image(width, height, QImage::Format_Grayscale8);
+  for (int y = 0; y < height; ++y) {
+    std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset + static_cast<std::size_t>(y * width)),
+                width, image.scanLine(y));
+  }
+  return image;
+}
+
+QImage readWithImageMagick(const std::filesystem::path& file) {
+  const std::string pgm = file.string() + ".peer.pgm";
+  const Run conversion = run("convert " + quoted(file.string()) + " -depth 8 -colorspace Gray " + quoted("pgm:" + pgm));
+  if (conversion.status != 0) return {};
+  QImage image = readPgm(pgm);
+  std::filesystem::remove(pgm);
+  return image;
+}
+
+scan::ScanParam pageParam(const std::string& mode, const std::string& fileType, int w, int h,
+                          const std::string& combineType, int rotateAngle,
+                          const std::string& filePath) {
+  scan::ScanParam param;
+  param.source = "ADF";
+  param.resolution = "300,300";
+  param.mode = mode;
+  param.type = "AUTO";
+  param.compression = mode == "TEXT" ? "BMP" : "JPEG";
+  param.compressRatio = "MID";
+  param.brightness = "50";
+  param.contrast = "50";
+  param.w = w;
+  param.h = h;
+  param.duplex = "SIN";
+  param.combineType = combineType;
+  param.filePath = filePath;
+  param.fileType = fileType;
+  param.rotateAngle = rotateAngle;
+  return param;
+}
+
+}  // namespace scantest

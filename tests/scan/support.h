@@ -1,0 +1,73 @@
+#pragma once
+// Fixtures for the page-file tests: pictures with asymmetric marks on a 3 x 3
+// grid of cells, temporary folders, and the real peers (ImageMagick, poppler).
+
+#include <QImage>
+#include <QRect>
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "scan/scan_param.h"
+
+namespace scantest {
+
+// Grey level of each cell, row 0 at the top.
+using Grid = std::array<std::array<int, 3>, 3>;
+
+// A "Γ" mark (top row and the left cell of the middle row black) that no turn
+// or mirror leaves in place, and the page number in binary in the bottom row
+// (black = 1, most significant bit left).
+Grid pageGrid(int pageNo);
+Grid turnedCounterClockwise(const Grid& grid);
+Grid turnedUpsideDown(const Grid& grid);
+
+// The grid drawn over a picture of the given size; colour pictures get a blue
+// centre cell so a lost colour shows.
+QImage drawGrid(const Grid& grid, QSize size, QImage::Format format);
+// The bare 1-bit raster a scanner sends in mode "TEXT": top row first, width / 8
+// bytes a row, most significant bit leftmost, 1 white.
+std::vector<std::uint8_t> textRaster(const Grid& grid, int width, int height);
+// The page bytes a scanner sends in the JPEG modes (Qt's JPEG writer, quality 90).
+std::vector<std::uint8_t> jpegBytes(const QImage& image);
+
+// Mean grey of the middle of each cell of `area`; true when every cell lies
+// within `tolerance` of the grid.
+bool showsGrid(const QImage& picture, QRect area, const Grid& grid, int tolerance = 60);
+std::string describeCells(const QImage& picture, QRect area);
+
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  std::string str() const { return path_.string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+std::vector<std::uint8_t> fileBytes(const std::filesystem::path& path);
+std::vector<std::string> fileNames(const std::filesystem::path& folder);
+
+struct Run {
+  int status = -1;
+  std::string output;
+};
+Run run(const std::string& command);
+std::string quoted(const std::string& text);
+
+// Reads a picture with ImageMagick, an independent reader, as 8-bit grey.
+QImage readWithImageMagick(const std::filesystem::path& file);
+// A binary PGM (P5) file as 8-bit grey; null on anything else.
+QImage readPgm(const std::filesystem::path& file);
+
+scan::ScanParam pageParam(const std::string& mode, const std::string& fileType, int w, int h,
+                          const std::string& combineType, int rotateAngle,
+                          const std::string& filePath);
+
+}  // namespace scantest
