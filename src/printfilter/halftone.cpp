@@ -1,7 +1,9 @@
 #include "printfilter/halftone.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstring>
 
 namespace printfilter {
 
@@ -48,6 +50,29 @@ Screen::Screen(int darkness, Log& log) : Screen(darkness) {
   log.line("DEBUG:[KTR6620LXV]---curGammaVal=%.2f;\n", static_cast<double>(gammaOfDarkness(darkness)));
 }
 
+namespace {
+
+// Eight pixels at once: each byte's top bit says grey <= threshold (an
+// unsigned per-byte compare without borrows between bytes), then the eight
+// flags are gathered into one byte, first pixel on top.
+std::uint8_t packEight(const std::uint8_t* grey, const std::uint8_t* thresholds) {
+  constexpr std::uint64_t high = 0x8080808080808080ULL;
+  std::uint64_t g = 0, t = 0;
+  std::memcpy(&g, grey, 8);
+  std::memcpy(&t, thresholds, 8);
+  const std::uint64_t lowBitsAtLeast = (t | high) - (g & ~high);  // top bit: low 7 bits of t >= those of g
+  const std::uint64_t atLeast = ((t & ~g) | (~(t ^ g) & lowBitsAtLeast)) & high;
+  return static_cast<std::uint8_t>(((atLeast >> 7) * 0x8040201008040201ULL) >> 56);
+}
+
+std::uint8_t packFew(const std::uint8_t* grey, const std::uint8_t* thresholds, std::size_t count) {
+  unsigned byte = 0;
+  for (std::size_t k = 0; k < count; ++k) byte |= static_cast<unsigned>(grey[k] <= thresholds[k]) << (7U - k);
+  return static_cast<std::uint8_t>(byte);
+}
+
+}  // namespace
+
 void halftoneRow(const std::uint8_t* grey, std::size_t width, std::size_t y, const Screen& screen,
                  std::uint8_t* bits) {
   const std::uint8_t* thresholds = screen.row(y);
@@ -55,17 +80,10 @@ void halftoneRow(const std::uint8_t* grey, std::size_t width, std::size_t y, con
   for (std::size_t b = 0; b < whole; ++b) {
     const std::uint8_t* g = grey + b * 8;
     const std::uint8_t* t = thresholds + (b * 8) % kFineTableSize;
-    unsigned byte = 0;
-    for (unsigned k = 0; k < 8; ++k) byte |= static_cast<unsigned>(g[k] <= t[k]) << (7U - k);
-    bits[b] = static_cast<std::uint8_t>(byte);
+    bits[b] = std::endian::native == std::endian::little ? packEight(g, t) : packFew(g, t, 8);
   }
-  if (const std::size_t rest = width % 8; rest != 0) {
-    const std::uint8_t* g = grey + whole * 8;
-    const std::uint8_t* t = thresholds + (whole * 8) % kFineTableSize;
-    unsigned byte = 0;
-    for (unsigned k = 0; k < rest; ++k) byte |= static_cast<unsigned>(g[k] <= t[k]) << (7U - k);
-    bits[whole] = static_cast<std::uint8_t>(byte);
-  }
+  if (const std::size_t rest = width % 8; rest != 0)
+    bits[whole] = packFew(grey + whole * 8, thresholds + (whole * 8) % kFineTableSize, rest);
 }
 
 }  // namespace printfilter

@@ -80,6 +80,21 @@ TEST(Halftone, WhiteStaysWhiteAndBlackBlackAtEveryDarkness) {
   }
 }
 
+TEST(Halftone, EveryGreyAgainstEveryThresholdOfTheScreen) {
+  // The fine screen holds every threshold 1..254; odd widths take the short path too.
+  const Screen screen(5);
+  for (int grey = 0; grey < 256; ++grey)
+    for (std::size_t width : {std::size_t{128}, std::size_t{61}}) {
+      const std::vector<std::uint8_t> row(width, static_cast<std::uint8_t>(grey));
+      for (std::size_t y = 0; y < 128; ++y) {
+        std::vector<std::uint8_t> bits((width + 7) / 8);
+        halftoneRow(row.data(), width, y, screen, bits.data());
+        for (std::size_t x = 0; x < width; ++x)
+          ASSERT_EQ(black(bits, x), grey <= screen.threshold(x, y)) << grey << " at " << x << "," << y;
+      }
+    }
+}
+
 TEST(Halftone, DarknessFiveGreyOneIsBlackEverywhere) {
   const Screen screen(5);
   for (std::size_t y = 0; y < 128; ++y) EXPECT_EQ(halftoneOf(1, 128, y, screen), std::vector<std::uint8_t>(16, 0xFF));
