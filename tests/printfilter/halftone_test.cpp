@@ -12,7 +12,7 @@ namespace {
 
 std::uint8_t fine(std::size_t row, std::size_t column) { return FINE_TAry_128[row * kFineTableSize + column]; }
 
-TEST(FineTable, TunedRowsStandWhereTheyWereGiven) {
+TEST(FineTable, FixedFirstRowsStandWhereGiven) {
   const std::vector<std::vector<int>> rows = {
       {67, 51, 59, 114, 190, 206, 198, 143, 64, 48, 56, 111, 187, 203, 195, 140},
       {35, 3, 19, 98, 222, 254, 238, 159, 32, 1, 16, 95, 219, 250, 235, 155},

@@ -13,7 +13,7 @@ tile instead of clumping. A rank becomes a threshold as round(rank*254/16383),
 raised to at least 1: every value 1..254 occurs, 64 or 65 times, value 1 97
 times and 254 33 times.
 
-The first rows of the screen the printer was tuned with are kept exactly where
+The screen's first rows are fixed (KNOWN below) and kept exactly where
 they stand; the other cells take the values left over, in rank order.
 
 Run: python3 make_fine_table.py > ../fine_table.cpp
@@ -23,7 +23,7 @@ SIZE = 128
 QUARTER = 4
 QUARTERS = SIZE // QUARTER  # 32 quarters across and down
 
-# The tuned screen's first rows (row, first column, values).
+# The screen's fixed first rows (row, first column, values).
 KNOWN = [
     (0, 0, [67, 51, 59, 114, 190, 206, 198, 143, 64, 48, 56, 111, 187, 203, 195, 140]),
     (1, 0, [35, 3, 19, 98, 222, 254, 238, 159, 32, 1, 16, 95, 219, 250, 235, 155]),
@@ -35,7 +35,7 @@ KNOWN = [
     (7, 0, [161, 177, 169, 129, 93, 77, 85, 125]),
 ]
 
-# Growth order inside a quarter (0 grows first), read off the tuned rows.
+# Growth order inside a quarter (0 grows first), read off the fixed rows.
 GROWTH = [
     [8, 6, 7, 14],
     [4, 0, 2, 12],

@@ -72,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"HugeHeight", [](auto& h) { h.cupsHeight = 4000000000U; }, "raster page is too large (64x4000000000"}),
     [](const auto& tested) { return std::string(tested.param.name); });
 
-TEST(Faults, RasterEndingEarlyLeavesTheRestOfThePageWhite) {
+TEST(Robustness, RasterEndingEarlyLeavesTheRestOfThePageWhite) {
   fixture::RasterPage page = fixture::rasterPage(
       fixture::drawnPage(16, 10, [](unsigned x, unsigned y) { return static_cast<std::uint8_t>(y * 10 + x); }));
   page.rows.resize(4);
@@ -92,7 +92,7 @@ TEST(Faults, RasterEndingEarlyLeavesTheRestOfThePageWhite) {
   EXPECT_NE(p.run.err.find("raster data ended at row"), std::string::npos);
 }
 
-TEST(Faults, TitleCannotInjectFields) {
+TEST(Robustness, TitleCannotInjectFields) {
   fixture::TempDir tmp;
   auto command = queueCommand(tmp);
   command.title = "Budget;Copies=99;\nSysVersion=X 100%";
@@ -103,7 +103,7 @@ TEST(Faults, TitleCannotInjectFields) {
   EXPECT_EQ(p.job.header.size(), 7U);
 }
 
-TEST(Faults, LongTitleIsCutWithoutSplittingACharacter) {
+TEST(Robustness, LongTitleIsCutWithoutSplittingACharacter) {
   fixture::TempDir tmp;
   auto command = queueCommand(tmp);
   command.title = "x";
@@ -114,7 +114,7 @@ TEST(Faults, LongTitleIsCutWithoutSplittingACharacter) {
   EXPECT_EQ(title, command.title.substr(0, 253));
 }
 
-TEST(Faults, EachPageHeaderCarriesItsOwnSize) {
+TEST(Robustness, EachPageHeaderCarriesItsOwnSize) {
   fixture::TempDir tmp;
   // Two-sided: the front (24x10) goes after its back (40x20).
   const Printed duplex = print(queueCommand(tmp, "Duplex=DuplexNoTumble"),
@@ -137,7 +137,7 @@ TEST(Faults, EachPageHeaderCarriesItsOwnSize) {
     EXPECT_EQ(copies.job.pages[i].field("RasterObject.Height"), i % 2 == 0 ? "10" : "20") << i;
 }
 
-TEST(Faults, FewerThanSixArgumentsGiveTheUsageLine) {
+TEST(Robustness, FewerThanSixArgumentsGiveTheUsageLine) {
   fixture::TempDir tmp;
   for (int arguments : {1, 5}) {
     auto command = queueCommand(tmp);
@@ -149,7 +149,7 @@ TEST(Faults, FewerThanSixArgumentsGiveTheUsageLine) {
   }
 }
 
-TEST(Faults, RasterFileNamedOnTheCommandLineIsRead) {
+TEST(Robustness, RasterFileNamedOnTheCommandLineIsRead) {
   fixture::TempDir tmp;
   fixture::TempDir files;
   const std::string path = files.path() + "/job.ras";
@@ -199,7 +199,7 @@ INSTANTIATE_TEST_SUITE_P(
                     LanguageCase{"OtherLanguagesWriteNone", {{"LANG", "fr_FR.UTF-8"}}, nullptr}),
     [](const auto& tested) { return std::string(tested.param.name); });
 
-TEST(Faults, PageFileThatCannotBeWrittenFailsTheJobAndNoCopiesFollow) {
+TEST(Robustness, PageFileThatCannotBeWrittenFailsTheJobAndNoCopiesFollow) {
   fixture::TempDir tmp;
   auto command = queueCommand(tmp);
   command.copies = "3";
@@ -212,7 +212,7 @@ TEST(Faults, PageFileThatCannotBeWrittenFailsTheJobAndNoCopiesFollow) {
   EXPECT_TRUE(tmp.entries().empty());
 }
 
-TEST(Faults, ClosedOutputFailsTheJobInsteadOfKillingIt) {
+TEST(Robustness, ClosedOutputFailsTheJobInsteadOfKillingIt) {
   fixture::TempDir tmp;
   fixture::FilterProcess process(queueCommand(tmp), /*closeOutput=*/true);
   process.write(fixture::rasterBytes({fixture::uniformPage(8, 2, 0)}));
@@ -224,7 +224,7 @@ TEST(Faults, ClosedOutputFailsTheJobInsteadOfKillingIt) {
   EXPECT_TRUE(tmp.entries().empty());
 }
 
-TEST(Faults, UnusableTmpdirFailsBeforeTheStreamStarts) {
+TEST(Robustness, UnusableTmpdirFailsBeforeTheStreamStarts) {
   fixture::TempDir tmp;
   auto command = queueCommand(tmp);
   command.env["TMPDIR"] = tmp.path() + "/missing";
@@ -234,7 +234,7 @@ TEST(Faults, UnusableTmpdirFailsBeforeTheStreamStarts) {
   EXPECT_NE(result.err.find("ERROR: cannot make a page folder in " + tmp.path() + "/missing"), std::string::npos);
 }
 
-TEST(Faults, PageFolderIsPrivateWhileTheJobRuns) {
+TEST(Robustness, PageFolderIsPrivateWhileTheJobRuns) {
   fixture::TempDir tmp;
   fixture::FilterProcess process(queueCommand(tmp));
   process.write(fixture::rasterBytes({fixture::uniformPage(8, 2, 0)}));
@@ -251,7 +251,7 @@ TEST(Faults, PageFolderIsPrivateWhileTheJobRuns) {
   EXPECT_TRUE(tmp.entries().empty());
 }
 
-TEST(Faults, EmptyInputIsAJobWithoutPages) {
+TEST(Robustness, EmptyInputIsAJobWithoutPages) {
   fixture::TempDir tmp;
   const Printed p = print(queueCommand(tmp), std::string());
   EXPECT_EQ(p.run.exitCode, 0);
