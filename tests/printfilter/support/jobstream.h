@@ -54,7 +54,7 @@ struct Bitmap {
 
   std::size_t bytesPerRow() const { return (width + 7) / 8; }
   bool black(std::size_t x, std::size_t y) const {
-    return ((bits[y * bytesPerRow() + x / 8] >> (7 - x % 8)) & 1U) != 0;
+    return ((static_cast<unsigned>(bits[y * bytesPerRow() + x / 8]) >> (7 - x % 8)) & 1U) != 0;
   }
 };
 
