@@ -1,0 +1,209 @@
+// bench-printfilter [PAGES [RUNS]] (8 and 3 by default): the whole filter (raster in, job stream
+// out, no side channel) on A4 600 dpi pages of mixed content and on blank
+// pages, against JBIG-KIT's encoding alone of the same halftoned bitmaps;
+// peak memory of the filter process.
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "filter_process.h"
+#include "printfilter/bit_page.h"
+#include "printfilter/halftone.h"
+#include "printfilter/jbig_encode.h"
+#include "raster_fixture.h"
+
+namespace {
+
+constexpr unsigned kWidth = 4960;   // A4 at 600 dpi
+constexpr unsigned kHeight = 7016;
+
+using Clock = std::chrono::steady_clock;
+
+double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+std::uint32_t nextRandom(std::uint32_t& state) {
+  state = state * 1664525U + 1013904223U;
+  return state >> 8;
+}
+
+// Text-like rows of glyphs in the top third, a grey gradient in the middle
+// third, a photo-like area (smooth shapes with grain) at the bottom.
+fixture::GreyPage mixedPage() {
+  fixture::GreyPage page = fixture::uniformPage(kWidth, kHeight, 255);
+  std::uint32_t seed = 2024;
+  const unsigned third = kHeight / 3;
+  const unsigned margin = 300, lineHeight = 100, glyphHeight = 60;
+  for (unsigned line = margin; line + lineHeight < third; line += lineHeight) {
+    unsigned x = margin;
+    while (x + 60 < kWidth - margin) {
+      const unsigned glyph = 25 + nextRandom(seed) % 30;
+      if (nextRandom(seed) % 7 == 0) {  // a word gap
+        x += 45;
+        continue;
+      }
+      // A glyph: a few strokes inside its box.
+      for (int stroke = 0; stroke < 3; ++stroke) {
+        const bool vertical = nextRandom(seed) % 2 == 0;
+        const unsigned sx = x + nextRandom(seed) % glyph, sy = line + nextRandom(seed) % glyphHeight;
+        const unsigned w = vertical ? 7 : glyph - (sx - x), h = vertical ? glyphHeight - (sy - line) : 7;
+        for (unsigned yy = sy; yy < sy + h && yy < line + glyphHeight; ++yy)
+          for (unsigned xx = sx; xx < sx + w && xx < x + glyph; ++xx) page.pixels[std::size_t{yy} * kWidth + xx] = 0;
+      }
+      x += glyph + 10;
+    }
+  }
+  for (unsigned y = third; y < 2 * third; ++y)
+    for (unsigned x = 0; x < kWidth; ++x)
+      page.pixels[std::size_t{y} * kWidth + x] = static_cast<std::uint8_t>(x * 255 / (kWidth - 1));
+  for (unsigned y = 2 * third; y < kHeight; ++y)
+    for (unsigned x = 0; x < kWidth; ++x) {
+      const double fx = x / 400.0, fy = y / 300.0;
+      const double smooth = 128 + 70 * std::sin(fx) * std::cos(fy) + 40 * std::sin(fx * 0.3 + fy * 0.7);
+      const double grain = static_cast<double>(nextRandom(seed) % 41) - 20;
+      page.pixels[std::size_t{y} * kWidth + x] = static_cast<std::uint8_t>(std::clamp(smooth + grain, 0.0, 255.0));
+    }
+  return page;
+}
+
+printfilter::BitPage halftoned(const fixture::GreyPage& page) {
+  const printfilter::Screen screen(0);
+  printfilter::BitPage bits(page.width, page.height);
+  for (std::size_t y = 0; y < page.height; ++y)
+    printfilter::halftoneRow(&page.pixels[y * page.width], page.width, y, screen, bits.row(y));
+  return bits;
+}
+
+struct EncodeFigures {
+  double secondsPerPage;
+  std::size_t bieBytes;
+};
+
+EncodeFigures encodeAlone(printfilter::BitPage& bits, int runs) {
+  double best = 1e9;
+  std::size_t bytes = 0;
+  for (int run = 0; run < runs; ++run) {
+    bytes = 0;
+    const auto start = Clock::now();
+    printfilter::encodeJbig(bits, [&](const std::uint8_t*, std::size_t size) { bytes += size; });
+    best = std::min(best, seconds(Clock::now() - start));
+  }
+  return {best, bytes};
+}
+
+struct FilterFigures {
+  double secondsPerPage;
+  double peakMegabytes;
+};
+
+// One filter run on the raster file, its output to /dev/null: seconds and
+// the filter process's peak resident memory (ru_maxrss, KB). Done by a fresh
+// small copy of this program (--run-filter), since a child forked from this
+// big process would start out with its memory counted.
+std::pair<double, long> runFilterOnce(const char* raster, const char* options, const char* tmpdir) {
+  const auto start = Clock::now();
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int in = open(raster, O_RDONLY);
+    const int out = open("/dev/null", O_WRONLY);
+    dup2(in, 0);
+    dup2(out, 1);
+    dup2(out, 2);
+    close(4);
+    setenv("TMPDIR", tmpdir, 1);
+    setenv("PPD", PRINTFILTER_PPD, 1);
+    execl(PRINTFILTER_BINARY, "bench-queue", "1", "bench", "bench", "1", options, static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int status = 0;
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
+  const double elapsed = seconds(Clock::now() - start);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return {-1.0, 0};
+  return {elapsed, usage.ru_maxrss};
+}
+
+FilterFigures wholeFilter(const std::string& raster, int pages, const char* options, int runs) {
+  fixture::TempDir tmp;
+  double best = 1e9, peak = 0;
+  for (int run = 0; run < runs; ++run) {
+    int fds[2];
+    if (pipe(fds) != 0) std::exit(1);
+    const pid_t pid = fork();
+    if (pid == 0) {
+      dup2(fds[1], 1);
+      execl("/proc/self/exe", "bench-printfilter", "--run-filter", raster.c_str(), options, tmp.path().c_str(),
+            static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(fds[1]);
+    char answer[128] = {};
+    const ssize_t n = read(fds[0], answer, sizeof answer - 1);
+    close(fds[0]);
+    waitpid(pid, nullptr, 0);
+    double elapsed = -1;
+    long maxrss = 0;
+    if (n <= 0 || std::sscanf(answer, "%lf %ld", &elapsed, &maxrss) != 2 || elapsed < 0) {
+      std::fprintf(stderr, "filter run failed\n");
+      std::exit(1);
+    }
+    best = std::min(best, elapsed);
+    peak = std::max(peak, static_cast<double>(maxrss) / 1024.0);
+  }
+  return {best / pages, peak};
+}
+
+std::string rasterFile(const fixture::TempDir& dir, const std::string& name, const fixture::GreyPage& page, int pages) {
+  const std::string path = dir.path() + "/" + name;
+  const std::string bytes = fixture::rasterBytes(std::vector<fixture::GreyPage>(static_cast<std::size_t>(pages), page));
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  std::fwrite(bytes.data(), 1, bytes.size(), file);
+  std::fclose(file);
+  std::printf("  raster of %d %s pages: %.1f KB compressed\n", pages, name.c_str(), static_cast<double>(bytes.size()) / 1024);
+  return path;
+}
+
+void report(const char* what, const fixture::GreyPage& page, const std::string& raster, int pages, int runs) {
+  printfilter::BitPage bits = halftoned(page);
+  const EncodeFigures encode = encodeAlone(bits, runs);
+  const FilterFigures filter = wholeFilter(raster, pages, "", runs);
+  const FilterFigures duplex = wholeFilter(raster, pages, "Duplex=DuplexNoTumble", runs);
+  std::printf("%s page (%ux%u, BIE %zu bytes):\n", what, page.width, page.height, encode.bieBytes);
+  std::printf("  whole filter:        %7.2f pages/s (%6.1f ms/page), peak memory %5.1f MB\n", 1 / filter.secondsPerPage,
+              filter.secondsPerPage * 1000, filter.peakMegabytes);
+  std::printf("  JBIG-KIT encode:     %7.2f pages/s (%6.1f ms/page)\n", 1 / encode.secondsPerPage,
+              encode.secondsPerPage * 1000);
+  std::printf("  filter / encode:     %7.2f\n", filter.secondsPerPage / encode.secondsPerPage);
+  std::printf("  long-edge duplex:    %7.2f pages/s, peak memory %5.1f MB (back sides held whole to turn them)\n",
+              1 / duplex.secondsPerPage, duplex.peakMegabytes);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (argc == 5 && std::string(argv[1]) == "--run-filter") {
+    const auto [elapsed, maxrss] = runFilterOnce(argv[2], argv[3], argv[4]);
+    std::printf("%f %ld\n", elapsed, maxrss);
+    return 0;
+  }
+  const int pages = argc > 1 ? std::max(1, std::atoi(argv[1])) : 8;
+  const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+  std::printf("printfilter-quktr6620lxv: %d pages a job, best of %d runs\n", pages, runs);
+  fixture::TempDir dir;
+  const fixture::GreyPage mixed = mixedPage();
+  const fixture::GreyPage blank = fixture::uniformPage(kWidth, kHeight, 255);
+  const std::string mixedRaster = rasterFile(dir, "mixed", mixed, pages);
+  const std::string blankRaster = rasterFile(dir, "blank", blank, pages);
+  report("Mixed", mixed, mixedRaster, pages, runs);
+  report("Blank", blank, blankRaster, pages, runs);
+  return 0;
+}

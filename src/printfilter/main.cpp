@@ -1,0 +1,3 @@
+#include "printfilter/filter.h"
+
+int main(int argc, char* argv[]) { return printfilter::runFilter(argc, argv); }

@@ -1,0 +1,264 @@
+// Bad input and failures through the real program: each ends with a clear
+// message and the right exit status, never a crash, an over-read or a
+// silently wrong page.
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "program_common.h"
+
+namespace printfilter_test {
+namespace {
+
+using fixture::GreyPage;
+
+std::size_t count(const std::string& text, const std::string& what) {
+  std::size_t n = 0;
+  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+  return n;
+}
+
+GreyPage noisePage(unsigned width, unsigned height) {
+  std::uint32_t seed = 99;
+  return fixture::drawnPage(width, height, [&](unsigned, unsigned) {
+    seed = seed * 1103515245U + 12345U;
+    return static_cast<std::uint8_t>(seed >> 24);
+  });
+}
+
+struct HostileCase {
+  const char* name;
+  std::function<void(cups_page_header2_t&)> change;
+  const char* message;
+};
+
+class HostileHeader : public testing::TestWithParam<HostileCase> {};
+
+TEST_P(HostileHeader, EndsTheJobAsFailedWithAnErrorLine) {
+  // A good page first, then the hostile one; the good one is sent once, the
+  // collated copies are not.
+  fixture::RasterPage bad = fixture::rasterPage(fixture::uniformPage(64, 8, 100));
+  GetParam().change(bad.header);
+  bad.rows.assign(bad.header.cupsHeight < 16 ? bad.header.cupsHeight : 16,
+                  std::vector<std::uint8_t>(std::min<std::size_t>(bad.header.cupsBytesPerLine, 1U << 16), 0x55));
+  const auto raster = fixture::rasterBytes({fixture::rasterPage(fixture::uniformPage(16, 4, 0)), bad});
+  fixture::TempDir tmp;
+  auto command = queueCommand(tmp);
+  command.copies = "2";
+  const Printed p = readBack(fixture::runFilter(command, raster));
+  EXPECT_EQ(p.run.exitCode, 1);
+  EXPECT_NE(p.run.err.find(std::string("ERROR: page 2: ") + GetParam().message), std::string::npos) << p.run.err;
+  EXPECT_EQ(p.job.pages.size(), 1U);
+  EXPECT_TRUE(p.job.ended);
+  EXPECT_TRUE(tmp.entries().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Headers, HostileHeader,
+    testing::Values(
+        HostileCase{"OneBitPage",
+                    fixture::makeOneBitBlack,
+                    "raster page is not 8-bit grey (cupsBitsPerColor 1, cupsBitsPerPixel 1, cupsColorSpace 3)"},
+        HostileCase{"RgbPage",
+                    fixture::makeRgb,
+                    "raster page is not 8-bit grey"},
+        HostileCase{"RowsShorterThanWidth", [](auto& h) { h.cupsBytesPerLine = h.cupsWidth / 2; },
+                    "raster page rows do not fit its width (cupsBytesPerLine 32, cupsWidth 64)"},
+        HostileCase{"HugeWidth", [](auto& h) { h.cupsWidth = h.cupsBytesPerLine = 1000000; },
+                    "raster page is too large (1000000x8"},
+        HostileCase{"HugeHeight", [](auto& h) { h.cupsHeight = 4000000000U; }, "raster page is too large (64x4000000000"}),
+    [](const auto& tested) { return std::string(tested.param.name); });
+
+TEST(Robustness, RasterEndingEarlyLeavesTheRestOfThePageWhite) {
+  fixture::RasterPage page = fixture::rasterPage(
+      fixture::drawnPage(16, 10, [](unsigned x, unsigned y) { return static_cast<std::uint8_t>(y * 10 + x); }));
+  page.rows.resize(4);
+  fixture::TempDir tmp;
+  const Printed p = readBack(fixture::runFilter(queueCommand(tmp), fixture::rasterBytes({page})));
+  ASSERT_EQ(p.pages.size(), 1U);
+  EXPECT_EQ(p.run.exitCode, 0);
+  const auto& bitmap = p.pages[0];
+  ASSERT_EQ(bitmap.height, 10U);
+  // The rows that arrived are printed; no row past them holds a black pixel.
+  std::size_t lastBlackRow = 0;
+  for (std::size_t y = 0; y < 10; ++y)
+    for (std::size_t x = 0; x < 16; ++x)
+      if (bitmap.black(x, y)) lastBlackRow = y;
+  EXPECT_GE(lastBlackRow, 2U);
+  EXPECT_LT(lastBlackRow, 4U);
+  EXPECT_NE(p.run.err.find("raster data ended at row"), std::string::npos);
+}
+
+TEST(Robustness, TitleCannotInjectFields) {
+  fixture::TempDir tmp;
+  auto command = queueCommand(tmp);
+  command.title = "Budget;Copies=99;\nSysVersion=X 100%";
+  const Printed p = print(command, {fixture::uniformPage(8, 2, 0)});
+  EXPECT_EQ(p.job.field("JobName"), "Budget_Copies_99__SysVersion_X 100%");
+  EXPECT_EQ(p.job.field("Copies"), "1");
+  EXPECT_EQ(p.job.field("SysVersion"), "MAC");
+  EXPECT_EQ(p.job.header.size(), 7U);
+}
+
+TEST(Robustness, LongTitleIsCutWithoutSplittingACharacter) {
+  fixture::TempDir tmp;
+  auto command = queueCommand(tmp);
+  command.title = "x";
+  for (int i = 0; i < 100; ++i) command.title += "\xe6\x96\x87";  // "文", three bytes
+  const Printed p = print(command, {fixture::uniformPage(8, 2, 0)});
+  const std::string title = p.job.field("JobName").value_or("");
+  EXPECT_EQ(title.size(), 253U);  // "x" and 84 whole characters fit in 255 bytes
+  EXPECT_EQ(title, command.title.substr(0, 253));
+}
+
+TEST(Robustness, EachPageHeaderCarriesItsOwnSize) {
+  fixture::TempDir tmp;
+  // Two-sided: the front (24x10) goes after its back (40x20).
+  const Printed duplex = print(queueCommand(tmp, "Duplex=DuplexNoTumble"),
+                               {fixture::uniformPage(24, 10, 0), fixture::uniformPage(40, 20, 0),
+                                fixture::uniformPage(8, 6, 0)});
+  ASSERT_EQ(duplex.job.pages.size(), 4U);
+  const std::vector<std::pair<std::string, std::string>> sizes = {{"40", "20"}, {"24", "10"}, {"8", "6"}, {"8", "6"}};
+  for (std::size_t i = 0; i < sizes.size(); ++i) {
+    EXPECT_EQ(duplex.job.pages[i].field("RasterObject.Width"), sizes[i].first) << i;
+    EXPECT_EQ(duplex.job.pages[i].field("RasterObject.Height"), sizes[i].second) << i;
+    EXPECT_EQ(duplex.pages[i].width, std::stoul(sizes[i].first)) << i;
+  }
+
+  // Collated copies of a mixed-size job.
+  auto command = queueCommand(tmp);
+  command.copies = "2";
+  const Printed copies = print(command, {fixture::uniformPage(24, 10, 0), fixture::uniformPage(40, 20, 0)});
+  ASSERT_EQ(copies.job.pages.size(), 4U);
+  for (std::size_t i = 0; i < 4; ++i)
+    EXPECT_EQ(copies.job.pages[i].field("RasterObject.Height"), i % 2 == 0 ? "10" : "20") << i;
+}
+
+TEST(Robustness, FewerThanSixArgumentsGiveTheUsageLine) {
+  fixture::TempDir tmp;
+  for (int arguments : {1, 5}) {
+    auto command = queueCommand(tmp);
+    command.argumentCount = arguments;
+    const auto result = fixture::runFilter(command, fixture::rasterBytes({fixture::uniformPage(8, 2, 0)}));
+    EXPECT_EQ(result.exitCode, 1) << arguments;
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "Usage: printfilter-quktr6620lxv job-id user title copies options [file]\n");
+  }
+}
+
+TEST(Robustness, RasterFileNamedOnTheCommandLineIsRead) {
+  fixture::TempDir tmp;
+  fixture::TempDir files;
+  const std::string path = files.path() + "/job.ras";
+  std::ofstream(path, std::ios::binary) << fixture::rasterBytes({fixture::uniformPage(16, 4, 0)});
+  auto command = queueCommand(tmp);
+  command.extraArgs = {path};
+  const Printed p = print(command, std::string());  // nothing on standard input
+  EXPECT_EQ(p.run.exitCode, 0);
+  EXPECT_EQ(p.pages.size(), 1U);
+
+  command.extraArgs = {files.path() + "/missing.ras"};
+  const auto missing = fixture::runFilter(command, "");
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_EQ(missing.out, "");
+  EXPECT_NE(missing.err.find("ERROR: cannot open " + files.path() + "/missing.ras: No such file or directory"),
+            std::string::npos)
+      << missing.err;
+}
+
+struct LanguageCase {
+  const char* name;
+  std::map<std::string, std::string> env;
+  const char* progress;  // the page-finished line, or null for none at all
+};
+
+class ProgressLanguage : public testing::TestWithParam<LanguageCase> {};
+
+TEST_P(ProgressLanguage, ProgressLinesInTheJobsLanguage) {
+  fixture::TempDir tmp;
+  auto command = queueCommand(tmp);
+  for (const auto& [key, value] : GetParam().env) command.env[key] = value;
+  const auto result = fixture::runFilter(command, fixture::rasterBytes({fixture::uniformPage(8, 2, 0)}));
+  if (GetParam().progress != nullptr) {
+    EXPECT_NE(result.err.find(GetParam().progress), std::string::npos) << result.err;
+  } else {
+    EXPECT_EQ(result.err.find("INFO:"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("DEBUG:"), std::string::npos);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Environments, ProgressLanguage,
+    testing::Values(LanguageCase{"ChineseByDefault", {}, "INFO:完成第1页的数据转换\n"},
+                    LanguageCase{"EnglishFromLang", {{"LANG", "en_US.UTF-8"}}, "INFO:Finished page 1 data transformation\n"},
+                    LanguageCase{"AppleLanguageBeforeLang", {{"APPLE_LANGUAGE", "en"}, {"LANG", "zh_CN.UTF-8"}},
+                                 "INFO: Finish sending all job data.And waiting for printer to finish the job.\n"},
+                    LanguageCase{"OtherLanguagesWriteNone", {{"LANG", "fr_FR.UTF-8"}}, nullptr}),
+    [](const auto& tested) { return std::string(tested.param.name); });
+
+TEST(Robustness, PageFileThatCannotBeWrittenFailsTheJobAndNoCopiesFollow) {
+  fixture::TempDir tmp;
+  auto command = queueCommand(tmp);
+  command.copies = "3";
+  command.fileSizeLimit = 4096;  // the white page fits, the noise page does not
+  const Printed p = print(command, {fixture::uniformPage(64, 64, 255), noisePage(256, 256), fixture::uniformPage(8, 8, 0)});
+  EXPECT_EQ(p.run.exitCode, 1);
+  EXPECT_NE(p.run.err.find("ERROR: cannot write page file "), std::string::npos) << p.run.err;
+  EXPECT_EQ(p.job.pages.size(), 1U);  // page 1, once: no page 2, no copies
+  EXPECT_TRUE(p.job.ended);
+  EXPECT_TRUE(tmp.entries().empty());
+}
+
+TEST(Robustness, ClosedOutputFailsTheJobInsteadOfKillingIt) {
+  fixture::TempDir tmp;
+  fixture::FilterProcess process(queueCommand(tmp), /*closeOutput=*/true);
+  process.write(fixture::rasterBytes({fixture::uniformPage(8, 2, 0)}));
+  const auto result = process.finish();
+  EXPECT_EQ(result.signal, 0);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_NE(result.err.find("ERROR: cannot write the job stream: Broken pipe"), std::string::npos) << result.err;
+  EXPECT_EQ(count(result.err, "ERROR:"), 1U);
+  EXPECT_TRUE(tmp.entries().empty());
+}
+
+TEST(Robustness, UnusableTmpdirFailsBeforeTheStreamStarts) {
+  fixture::TempDir tmp;
+  auto command = queueCommand(tmp);
+  command.env["TMPDIR"] = tmp.path() + "/missing";
+  const auto result = fixture::runFilter(command, fixture::rasterBytes({fixture::uniformPage(8, 2, 0)}));
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.out, "");
+  EXPECT_NE(result.err.find("ERROR: cannot make a page folder in " + tmp.path() + "/missing"), std::string::npos);
+}
+
+TEST(Robustness, PageFolderIsPrivateWhileTheJobRuns) {
+  fixture::TempDir tmp;
+  fixture::FilterProcess process(queueCommand(tmp));
+  process.write(fixture::rasterBytes({fixture::uniformPage(8, 2, 0)}));
+  ASSERT_TRUE(process.waitForOutput("Event=EndOfPage;"));
+  // The job waits for its next page: its folder exists, only its owner may enter.
+  const auto entries = tmp.entries();
+  ASSERT_EQ(entries.size(), 1U);
+  struct stat info {};
+  ASSERT_EQ(stat((tmp.path() + "/" + entries[0]).c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0700U);
+  EXPECT_TRUE(std::filesystem::exists(tmp.path() + "/" + entries[0] + "/jbig-0001"));
+  const auto result = process.finish();
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_TRUE(tmp.entries().empty());
+}
+
+TEST(Robustness, EmptyInputIsAJobWithoutPages) {
+  fixture::TempDir tmp;
+  const Printed p = print(queueCommand(tmp), std::string());
+  EXPECT_EQ(p.run.exitCode, 0);
+  EXPECT_TRUE(p.job.started);
+  EXPECT_TRUE(p.job.ended);
+  EXPECT_TRUE(p.job.pages.empty());
+}
+
+}  // namespace
+}  // namespace printfilter_test

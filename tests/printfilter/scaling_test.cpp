@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "printfilter/scaling.h"
+#include "raster_fixture.h"
+
+namespace printfilter {
+namespace {
+
+// A page in memory that remembers the furthest row it was asked for.
+class PageRows final : public GreyRows {
+ public:
+  explicit PageRows(const fixture::GreyPage& page) : page_(page) {}
+  const std::uint8_t* row(std::size_t y) override {
+    highest = std::max(highest, y);
+    return &page_.pixels[y * page_.width];
+  }
+  std::size_t highest = 0;
+
+ private:
+  const fixture::GreyPage& page_;
+};
+
+std::vector<std::vector<std::uint8_t>> scale(const fixture::GreyPage& page, double ratio, PageRows* rowsOut = nullptr) {
+  PageRows own(page);
+  PageRows& rows = rowsOut != nullptr ? *rowsOut : own;
+  const Scaler scaler(page.width, page.height, ratio);
+  std::vector<std::vector<std::uint8_t>> out(page.height, std::vector<std::uint8_t>(page.width, 255));
+  for (std::size_t i = 0; i < scaler.imageRows(); ++i) scaler.scaleRow(i, rows, out[i].data());
+  return out;
+}
+
+// Every pixel different, so that a wrong sample shows.
+const fixture::GreyPage kPattern =
+    fixture::drawnPage(100, 100, [](unsigned x, unsigned y) { return static_cast<std::uint8_t>((x * 7 + y * 13) % 251); });
+
+struct Subsampling {
+  double ratio;
+  std::size_t step;
+};
+
+class WholeNumberPositions : public testing::TestWithParam<Subsampling> {};
+
+// At 0.5 and 0.25 every source position is a whole number: plain subsampling.
+TEST_P(WholeNumberPositions, KeepEveryNthPixelInTheTopLeftCorner) {
+  const std::size_t step = GetParam().step;
+  const auto out = scale(kPattern, GetParam().ratio);
+  for (std::size_t i = 0; i < 100; ++i)
+    for (std::size_t j = 0; j < 100; ++j) {
+      const int expected = i < 100 / step && j < 100 / step ? kPattern.at(step * j, step * i) : 255;
+      ASSERT_EQ(out[i][j], expected) << j << "," << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Ratios, WholeNumberPositions, testing::Values(Subsampling{0.5, 2}, Subsampling{0.25, 4}));
+
+// Bilinear interpolation reproduces a linear ramp: source 2x sampled at
+// x = j / 1.5 gives 4j/3. (Weights swapped, as in a distance-weighted mix,
+// give 2 * floor(x) + 2 - 2 * frac(x) instead.)
+TEST(Scaling, OneAndAHalfInterpolatesAcrossAHorizontalRamp) {
+  const auto ramp = fixture::drawnPage(100, 100, [](unsigned x, unsigned) { return static_cast<std::uint8_t>(2 * x); });
+  PageRows rows(ramp);
+  const auto out = scale(ramp, 1.5, &rows);
+  for (std::size_t i = 0; i < 100; ++i)
+    for (std::size_t j = 0; j < 100; ++j) ASSERT_EQ(out[i][j], 4 * j / 3) << j << "," << i;
+  // All 100 destination rows come from source rows 0 to 66.
+  EXPECT_EQ(rows.highest, 66U);
+}
+
+TEST(Scaling, OneAndAHalfInterpolatesDownAVerticalRamp) {
+  const auto ramp = fixture::drawnPage(100, 100, [](unsigned, unsigned y) { return static_cast<std::uint8_t>(2 * y); });
+  const auto out = scale(ramp, 1.5);
+  for (std::size_t i = 0; i < 100; ++i)
+    for (std::size_t j = 0; j < 100; ++j) ASSERT_EQ(out[i][j], 4 * i / 3) << j << "," << i;
+}
+
+TEST(Scaling, OneAndAHalfNeverReadsPastColumn66) {
+  auto page = kPattern;
+  for (unsigned y = 0; y < 100; ++y)
+    for (unsigned x = 67; x < 100; ++x) page.pixels[y * 100 + x] = 0;
+  EXPECT_EQ(scale(page, 1.5), scale(kPattern, 1.5));
+}
+
+TEST(Scaling, MidpointIsTheMeanOfItsNeighbours) {
+  // Ratio 0.8 on a 10-pixel row: j = 2 samples x = 2.5, halfway between 40 and 80.
+  const auto steps = fixture::drawnPage(10, 10, [](unsigned x, unsigned) { return static_cast<std::uint8_t>(x < 3 ? 40 : 80); });
+  const auto out = scale(steps, 0.8);
+  EXPECT_EQ(out[0][2], 60);
+  EXPECT_EQ(out[0][0], 40);
+  EXPECT_EQ(out[0][7], 80);
+  EXPECT_EQ(out[0][8], 255);  // past the scaled width (8)
+}
+
+TEST(Scaling, ScaledSizeIsTruncated) {
+  const Scaler scaler(4961, 7016, 0.9);
+  EXPECT_EQ(scaler.imageColumns(), 4464U);
+  EXPECT_EQ(scaler.imageRows(), 6314U);
+  const Scaler larger(4961, 7016, 1.1);
+  EXPECT_EQ(larger.imageColumns(), 4961U);
+  EXPECT_EQ(larger.imageRows(), 7016U);
+}
+
+}  // namespace
+}  // namespace printfilter

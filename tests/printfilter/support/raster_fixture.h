@@ -1,0 +1,50 @@
+#pragma once
+
+// Raster input for the filter, written at test time with libcups's own
+// writer (compressed, as the print service's raster filters write it).
+
+#include <cups/raster.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace fixture {
+
+// An 8-bit grey page, 0 black, 255 white.
+struct GreyPage {
+  unsigned width = 0;
+  unsigned height = 0;
+  std::vector<std::uint8_t> pixels;
+
+  std::uint8_t at(std::size_t x, std::size_t y) const { return pixels[y * width + x]; }
+};
+
+GreyPage uniformPage(unsigned width, unsigned height, std::uint8_t grey);
+GreyPage drawnPage(unsigned width, unsigned height, const std::function<std::uint8_t(unsigned x, unsigned y)>& grey);
+
+// The header of an 8-bit grey page at 600 dpi (colour space SW, as the
+// queue's PPD asks for).
+cups_page_header2_t greyHeader(unsigned width, unsigned height);
+
+// Headers of pages the filter must refuse: 1-bit black, 24-bit RGB.
+void makeOneBitBlack(cups_page_header2_t& header);
+void makeRgb(cups_page_header2_t& header);
+
+// One page as written: a header (possibly hostile) and the rows to write,
+// each header.cupsBytesPerLine bytes; fewer rows than cupsHeight make a
+// raster that ends early.
+struct RasterPage {
+  cups_page_header2_t header;
+  std::vector<std::vector<std::uint8_t>> rows;
+};
+
+RasterPage rasterPage(const GreyPage& page);
+
+// The bytes of a compressed raster stream holding the pages.
+std::string rasterBytes(const std::vector<RasterPage>& pages);
+std::string rasterBytes(const std::vector<GreyPage>& pages);
+
+}  // namespace fixture
