@@ -14,8 +14,9 @@ fi
 
 . "$source/tests/peers/cups-sandbox.sh"
 D=$(mktemp -d)
-trap 'cups_sandbox_stop; rm -rf "$D"' EXIT
-fail() { echo "FAIL: $*" >&2; echo "--- cupsd log (job lines) ---" >&2; grep -E '\[Job [0-9]+\]' "$D/log/error_log" | grep -vE 'envp|argv' | tail -40 >&2; exit 1; }
+chmod 755 "$D"  # cupsd's helpers run as lp and must reach the sandbox inside
+trap 'cups_sandbox_stop; [ -n "${KEEP:-}" ] || rm -rf "$D"' EXIT
+fail() { echo "FAIL: $*" >&2; echo "--- cupsd log (job lines) ---" >&2; grep -E '\[Job [0-9]+\]' "$D/cups/log/error_log" | grep -vE 'envp|argv' | tail -40 >&2; exit 1; }
 
 # The install rules put the filter where CUPS looks for filters and the PPD where
 # lpinfo lists it.
@@ -26,7 +27,8 @@ filter=$D/root$serverbin/filter/printfilter-quktr6620lxv
 [ "$(stat -c %a "$filter")" = 755 ] || fail "installed filter has mode $(stat -c %a "$filter"), CUPS wants 755"
 ppd=$(find "$D/root" -path '*/share/ppd/*' -name '*.ppd' | head -n 1)
 [ -n "$ppd" ] || fail "install put no PPD under share/ppd"
-cupstestppd -q "$ppd" || fail "cupstestppd rejects the installed PPD"
+# The filter is checked above; cupstestppd would look for it under /usr.
+cupstestppd -q -I filters "$ppd" || fail "cupstestppd rejects the installed PPD"
 
 cups_sandbox_init "$D/cups" "$filter" "$ppd"
 cups_sandbox_start || fail "cupsd did not start"
