@@ -163,7 +163,7 @@ FilterFigures wholeFilter(const std::string& raster, int pages, const char* opti
 }
 
 std::string rasterFile(const fixture::TempDir& dir, const std::string& name, const fixture::GreyPage& page, int pages) {
-  const std::string path = dir.path() + "/" + name;
+  const std::string path = dir.str() + "/" + name;
   const std::string bytes = fixture::rasterBytes(std::vector<fixture::GreyPage>(static_cast<std::size_t>(pages), page));
   std::FILE* file = std::fopen(path.c_str(), "wb");
   std::fwrite(bytes.data(), 1, bytes.size(), file);

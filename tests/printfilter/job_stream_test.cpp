@@ -45,7 +45,7 @@ class Captured {
 };
 
 std::string pageFile(const fixture::TempDir& dir, std::size_t size) {
-  const std::string path = dir.path() + "/jbig-0001";
+  const std::string path = dir.str() + "/jbig-0001";
   std::string content(size, '\0');
   for (std::size_t i = 0; i < size; ++i) content[i] = static_cast<char>(i * 31 % 256);
   std::ofstream(path, std::ios::binary) << content;

@@ -13,13 +13,13 @@ namespace {
 TEST(Ppd, PassesCupstestppd) {
   if (std::system("command -v cupstestppd > /dev/null") != 0) GTEST_SKIP() << "cupstestppd not installed";
   fixture::TempDir serverBin;
-  std::filesystem::create_directory(serverBin.path() + "/filter");
-  std::filesystem::create_symlink(PRINTFILTER_BINARY, serverBin.path() + "/filter/printfilter-quktr6620lxv");
-  const std::string output = serverBin.path() + "/cupstestppd.txt";
+  std::filesystem::create_directory(serverBin.str() + "/filter");
+  std::filesystem::create_symlink(PRINTFILTER_BINARY, serverBin.str() + "/filter/printfilter-quktr6620lxv");
+  const std::string output = serverBin.str() + "/cupstestppd.txt";
   // cupstestppd also wants the filter owned by root, as an installed one is;
   // a build by another user can only have that checked as a warning.
   const std::string strictness = getuid() == 0 ? "" : "-W filters ";
-  const std::string command = "CUPS_SERVERBIN=" + serverBin.path() + " cupstestppd " + strictness + PRINTFILTER_PPD +
+  const std::string command = "CUPS_SERVERBIN=" + serverBin.str() + " cupstestppd " + strictness + PRINTFILTER_PPD +
                               " > " + output + " 2>&1";
   const int status = std::system(command.c_str());
   const std::string text = fixture::readFile(output);

@@ -138,20 +138,20 @@ TEST(DecodeTool, WritesEachPageAsPbmLikeJbgtopbm) {
   fixture::TempDir tmp;
   const Printed p = print(queueCommand(tmp, "Duplex=DuplexTumble"), {kGradient});
   ASSERT_EQ(p.pages.size(), 2U);
-  const std::string stream = tmp.path() + "/job.prn";
+  const std::string stream = tmp.str() + "/job.prn";
   std::ofstream(stream, std::ios::binary) << p.run.out;
-  const std::string command = std::string(DECODE_JOBSTREAM_BINARY) + " " + stream + " " + tmp.path() + " > " +
-                              tmp.path() + "/listing.txt";
+  const std::string command = std::string(DECODE_JOBSTREAM_BINARY) + " " + stream + " " + tmp.str() + " > " +
+                              tmp.str() + "/listing.txt";
   ASSERT_EQ(std::system(command.c_str()), 0);
-  const std::string text = fixture::readFile(tmp.path() + "/listing.txt");
+  const std::string text = fixture::readFile(tmp.str() + "/listing.txt");
   EXPECT_EQ(text, "page 1: 64x40 MediaSize=na_a4_210x297mm\npage 2: 64x40 MediaSize=na_a4_210x297mm\n"
                   "2 pages, job complete\n");
 
   // JBIG-KIT's own command-line decoder agrees (its PBM header may differ).
   if (std::system("command -v jbgtopbm > /dev/null") != 0) GTEST_SKIP() << "jbgtopbm (jbigkit-bin) not installed";
-  const std::string bie = tmp.path() + "/page.jbg";
+  const std::string bie = tmp.str() + "/page.jbg";
   std::ofstream(bie, std::ios::binary) << p.job.pages[1].data;
-  ASSERT_EQ(std::system(("jbgtopbm " + bie + " " + tmp.path() + "/jbgtopbm.pbm").c_str()), 0);
+  ASSERT_EQ(std::system(("jbgtopbm " + bie + " " + tmp.str() + "/jbgtopbm.pbm").c_str()), 0);
   // The pixel data after a PBM header "P4 <width> <height>" and one white-space byte.
   auto pixels = [](const std::string& path) {
     const std::string pbm = fixture::readFile(path);
@@ -162,8 +162,8 @@ TEST(DecodeTool, WritesEachPageAsPbmLikeJbgtopbm) {
     }
     return pbm.substr(at + 1);
   };
-  EXPECT_EQ(pixels(tmp.path() + "/jbgtopbm.pbm"), pixels(tmp.path() + "/page-0002.pbm"));
-  const std::string ours = pixels(tmp.path() + "/page-0002.pbm");
+  EXPECT_EQ(pixels(tmp.str() + "/jbgtopbm.pbm"), pixels(tmp.str() + "/page-0002.pbm"));
+  const std::string ours = pixels(tmp.str() + "/page-0002.pbm");
   EXPECT_EQ(ours, std::string(p.pages[1].bits.begin(), p.pages[1].bits.end()));
 }
 

@@ -152,7 +152,7 @@ TEST(Robustness, FewerThanSixArgumentsGiveTheUsageLine) {
 TEST(Robustness, RasterFileNamedOnTheCommandLineIsRead) {
   fixture::TempDir tmp;
   fixture::TempDir files;
-  const std::string path = files.path() + "/job.ras";
+  const std::string path = files.str() + "/job.ras";
   std::ofstream(path, std::ios::binary) << fixture::rasterBytes({fixture::uniformPage(16, 4, 0)});
   auto command = queueCommand(tmp);
   command.extraArgs = {path};
@@ -160,11 +160,11 @@ TEST(Robustness, RasterFileNamedOnTheCommandLineIsRead) {
   EXPECT_EQ(p.run.exitCode, 0);
   EXPECT_EQ(p.pages.size(), 1U);
 
-  command.extraArgs = {files.path() + "/missing.ras"};
+  command.extraArgs = {files.str() + "/missing.ras"};
   const auto missing = fixture::runFilter(command, "");
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_EQ(missing.out, "");
-  EXPECT_NE(missing.err.find("ERROR: cannot open " + files.path() + "/missing.ras: No such file or directory"),
+  EXPECT_NE(missing.err.find("ERROR: cannot open " + files.str() + "/missing.ras: No such file or directory"),
             std::string::npos)
       << missing.err;
 }
@@ -227,11 +227,11 @@ TEST(Robustness, ClosedOutputFailsTheJobInsteadOfKillingIt) {
 TEST(Robustness, UnusableTmpdirFailsBeforeTheStreamStarts) {
   fixture::TempDir tmp;
   auto command = queueCommand(tmp);
-  command.env["TMPDIR"] = tmp.path() + "/missing";
+  command.env["TMPDIR"] = tmp.str() + "/missing";
   const auto result = fixture::runFilter(command, fixture::rasterBytes({fixture::uniformPage(8, 2, 0)}));
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.out, "");
-  EXPECT_NE(result.err.find("ERROR: cannot make a page folder in " + tmp.path() + "/missing"), std::string::npos);
+  EXPECT_NE(result.err.find("ERROR: cannot make a page folder in " + tmp.str() + "/missing"), std::string::npos);
 }
 
 TEST(Robustness, PageFolderIsPrivateWhileTheJobRuns) {
@@ -243,9 +243,9 @@ TEST(Robustness, PageFolderIsPrivateWhileTheJobRuns) {
   const auto entries = tmp.entries();
   ASSERT_EQ(entries.size(), 1U);
   struct stat info {};
-  ASSERT_EQ(stat((tmp.path() + "/" + entries[0]).c_str(), &info), 0);
+  ASSERT_EQ(stat((tmp.str() + "/" + entries[0]).c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0700U);
-  EXPECT_TRUE(std::filesystem::exists(tmp.path() + "/" + entries[0] + "/jbig-0001"));
+  EXPECT_TRUE(std::filesystem::exists(tmp.str() + "/" + entries[0] + "/jbig-0001"));
   const auto result = process.finish();
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_TRUE(tmp.entries().empty());

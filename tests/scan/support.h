@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "scan/scan_param.h"
+#include "temp_dir.h"
 
 namespace scantest {
 
@@ -38,18 +39,7 @@ std::vector<std::uint8_t> jpegBytes(const QImage& image);
 bool showsGrid(const QImage& picture, QRect area, const Grid& grid, int tolerance = 60);
 std::string describeCells(const QImage& picture, QRect area);
 
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-  std::string str() const { return path_.string(); }
-
- private:
-  std::filesystem::path path_;
-};
+using test_support::TempDir;
 
 std::vector<std::uint8_t> fileBytes(const std::filesystem::path& path);
 std::vector<std::string> fileNames(const std::filesystem::path& folder);

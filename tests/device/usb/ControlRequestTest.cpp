@@ -30,18 +30,8 @@ IOUSBDevRequestTO statusRequest(std::span<std::uint8_t> buffer) {
   return request;
 }
 
-class ControlRequest : public SimTest {
+class ControlRequest : public PrinterTest {
  protected:
-  void SetUp() override {
-    SimTest::SetUp();
-    if (IsSkipped()) return;
-    printer = &addPrinter();
-    device.emplace(createDevice(kVendorId, kProductId));
-    interface.emplace(device->createInterfaceInterface());
-  }
-  sim::usb::Device* printer = nullptr;
-  std::optional<DeviceHandle> device;
-  std::optional<InterfaceHandle> interface;
   std::array<std::uint8_t, 512> buffer{};
 };
 

@@ -93,19 +93,7 @@ TEST_F(InterfaceLookup, InterfaceKeepsWorkingAfterItsDeviceHandleIsGone) {
   EXPECT_EQ(interface.readBytes(std::nullopt, 64, 2), Bytes({'P', 'O', 'N', 'G'}));
 }
 
-class Bulk : public SimTest {
- protected:
-  void SetUp() override {
-    SimTest::SetUp();
-    if (IsSkipped()) return;
-    printer = &addPrinter();
-    device.emplace(createDevice(kVendorId, kProductId));
-    interface.emplace(device->createInterfaceInterface());
-  }
-  sim::usb::Device* printer = nullptr;
-  std::optional<DeviceHandle> device;
-  std::optional<InterfaceHandle> interface;
-};
+class Bulk : public PrinterTest {};
 
 TEST_F(Bulk, PipeMapOfThePrinterIsWriteOneReadTwo) {
   StdoutCapture capture;

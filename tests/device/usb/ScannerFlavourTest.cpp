@@ -44,19 +44,7 @@ TEST(ScannerChecks, ControlRequestFailureIsThrownWithoutALine) {
   EXPECT_TRUE(capture.lines().empty());
 }
 
-class Scanner : public SimTest {
- protected:
-  void SetUp() override {
-    SimTest::SetUp();
-    if (IsSkipped()) return;
-    printer = &addPrinter();
-    device.emplace(createDevice(kVendorId, kProductId));
-    interface.emplace(device->createInterfaceInterface());
-  }
-  sim::usb::Device* printer = nullptr;
-  std::optional<DeviceHandle> device;
-  std::optional<InterfaceHandle> interface;
-};
+class Scanner : public PrinterTest {};
 
 TEST_F(Scanner, FailedWriteLogsTheTagWithTwoBlanksAndThrowsTheCode) {
   interface->open();

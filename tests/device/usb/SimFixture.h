@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 
+#include "device/usb/DeviceHandle.h"
+#include "device/usb/InterfaceHandle.h"
 #include "sim/usb/UsbSim.h"
 
 inline constexpr std::uint16_t kVendorId = 0x5A3E;
@@ -25,6 +28,21 @@ class SimTest : public ::testing::Test {
   }
 
   sim::usb::Testbed bed;
+};
+
+// The printer on the bus, with its device handle and first interface made.
+class PrinterTest : public SimTest {
+ protected:
+  void SetUp() override {
+    SimTest::SetUp();
+    if (IsSkipped()) return;
+    printer = &addPrinter();
+    device.emplace(device::usb::createDevice(kVendorId, kProductId));
+    interface.emplace(device->createInterfaceInterface());
+  }
+  sim::usb::Device* printer = nullptr;
+  std::optional<device::usb::DeviceHandle> device;
+  std::optional<device::usb::InterfaceHandle> interface;
 };
 
 // The printer with three interfaces, numbered 0 to 2.

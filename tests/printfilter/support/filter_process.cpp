@@ -208,21 +208,4 @@ std::map<std::string, std::string> baseEnvironment(const std::string& tmpdir) {
   return {{"PATH", "/usr/bin:/bin"}, {"TMPDIR", tmpdir}, {"CUPS_SERVER", "/nonexistent/cups.sock"}};
 }
 
-TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "printfilter-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
-}
-
-TempDir::~TempDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
-std::vector<std::string> TempDir::entries() const {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(path_)) names.push_back(entry.path().filename());
-  return names;
-}
-
 }  // namespace fixture

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "temp_dir.h"
+
 namespace fixture {
 
 struct FilterCommand {
@@ -78,19 +80,6 @@ std::map<std::string, std::string> baseEnvironment(const std::string& tmpdir);
 // The whole content of a file ("" when it cannot be read).
 std::string readFile(const std::string& path);
 
-// A fresh empty folder under the system's temporary folder, removed by the destructor.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::string& path() const { return path_; }
-  // Names of the entries in the folder.
-  std::vector<std::string> entries() const;
-
- private:
-  std::string path_;
-};
+using test_support::TempDir;
 
 }  // namespace fixture
