@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "device/common/Flavour.h"
-#include "device/common/Utf8.h"
+#include "device/common/flavour.h"
+#include "device/common/utf8.h"
 
 namespace device::tcp {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "device/common/Flavour.h"
+#include "device/common/flavour.h"
 #include "device/tcp/tcp_communicator.h"
 #include "loopback_server.h"
 

@@ -1,0 +1,58 @@
+#include "device/usb/text_command.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "device/usb/device_handle.h"
+#include "device/usb/errors.h"
+#include "device/usb/log.h"
+#include "device/common/utf8.h"
+
+namespace device::usb {
+namespace {
+
+std::uint16_t usbId(int id) {
+  if (id < 0 || id > 0xFFFF) {
+    throw QDIOException(QDIOError::pluginHasNoUsbDeviceInterface);  // no device can carry it
+  }
+  return static_cast<std::uint16_t>(id);
+}
+
+int pipeFor(const PipeMap& pipes, std::string_view key) {
+  const auto found = pipes.find(key);
+  if (found == pipes.end()) {
+    throw UsbError("interface has no " + std::string(key));
+  }
+  return found->second;
+}
+
+}  // namespace
+
+std::optional<std::string> usbInteraction(std::string_view cmd, int PID, int VID) {
+  const std::string command(cmd);
+  logLine("run in usbInteraction and cmd = " + command);
+  try {
+    const DeviceHandle device = createDevice(usbId(VID), usbId(PID));
+    InterfaceHandle interface = device.createInterfaceInterface();
+    std::optional<std::string> result;
+    interface.openAndPerform(false, [&] {
+      const PipeMap pipes = interface.getPipes();
+      const int writePipe = pipeFor(pipes, kWritePipe);
+      const int readPipe = pipeFor(pipes, kReadPipe);
+      const auto* bytes = reinterpret_cast<const std::uint8_t*>(command.data());
+      interface.write(std::span(bytes, command.size()), writePipe);
+      logLine("usb commucation: write cmd = " + command);
+      const auto reply = interface.readBytes(kTextReplyMinBytes, kTextReplyMaxBytes, readPipe);
+      result = decodeUtf8(reply);
+      logLine("run in usbInteraction and cmd = " + command + " and receivedMessage =  " +
+              (result ? *result : std::string("nil")));
+    });
+    return result;
+  } catch (const std::exception&) {
+    logLine("function getIPInfoByUSB throws error");
+    return std::nullopt;
+  }
+}
+
+}  // namespace device::usb

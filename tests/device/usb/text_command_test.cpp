@@ -1,0 +1,136 @@
+// One text command and its reply against the simulated printer.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sim_fixture.h"
+#include "stdout_capture.h"
+#include "device/usb/text_command.h"
+
+namespace {
+
+using device::usb::usbInteraction;
+using sim::usb::Answer;
+using sim::usb::Bytes;
+
+constexpr const char* kFailureLine = "function getIPInfoByUSB throws error";
+
+int count(const std::vector<std::string>& lines, const std::string& line) {
+  return static_cast<int>(std::count(lines.begin(), lines.end(), line));
+}
+
+std::optional<std::string> ask(const std::string& command) {
+  return usbInteraction(command, kProductId, kVendorId);
+}
+
+using TextCommand = SimTest;
+
+TEST_F(TextCommand, SendsTheCommandBytesAloneAndReturnsTheReply) {
+  auto& printer = addPrinter();
+  printer.replyToCommand("CheckwifiAP?", Answer::text("8014;KTR-AP;1;secret;"));
+  StdoutCapture capture;
+
+  EXPECT_EQ(ask("CheckwifiAP?"), "8014;KTR-AP;1;secret;");
+
+  const std::string sent = "CheckwifiAP?";
+  EXPECT_EQ(printer.received(kBulkOut), (std::vector<Bytes>{Bytes(sent.begin(), sent.end())}));
+  EXPECT_FALSE(printer.claimed(0));
+  const auto lines = capture.lines();
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(lines.front(), "run in usbInteraction and cmd = CheckwifiAP?");
+  EXPECT_EQ(count(lines, "usb commucation: write cmd = CheckwifiAP?"), 1);
+  EXPECT_EQ(lines.back(), "run in usbInteraction and cmd = CheckwifiAP? and receivedMessage =  8014;KTR-AP;1;secret;");
+  EXPECT_EQ(count(lines, kFailureLine), 0);
+}
+
+struct ReplyCase {
+  const char* name;
+  Answer answer;
+  std::optional<std::string> expected;
+  bool failureLine;
+};
+
+class TextCommandReply : public SimTest, public ::testing::WithParamInterface<ReplyCase> {};
+
+TEST_P(TextCommandReply, IsReturnedOnlyWhenWholeAndValid) {
+  auto& printer = addPrinter();
+  printer.replyToCommand("Checkwifiserver?", GetParam().answer);
+  StdoutCapture capture;
+  EXPECT_EQ(ask("Checkwifiserver?"), GetParam().expected);
+  EXPECT_EQ(count(capture.lines(), kFailureLine), GetParam().failureLine ? 1 : 0);
+  EXPECT_FALSE(printer.claimed(0));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Replies, TextCommandReply,
+    ::testing::Values(
+        ReplyCase{"Exactly16Bytes", Answer::text("8012;0123456789A"), "8012;0123456789A", false},
+        ReplyCase{"Only15Bytes", Answer::text("8012;0123456789"), std::nullopt, true},
+        ReplyCase{"Exactly600Bytes", Answer::text(std::string(600, 'z')), std::string(600, 'z'), false},
+        ReplyCase{"MoreThan600Bytes", Answer::text(std::string(601, 'z')), std::nullopt, true},
+        // The exchange worked; the text did not: no value, no failure line.
+        ReplyCase{"InvalidUtf8", Answer::bytes({'8', '0', '1', '2', 0xFF, 0xFE, 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a',
+                                                'a', 'a'}),
+                  std::nullopt, false},
+        ReplyCase{"NoAnswer", Answer::silence(), std::nullopt, true},
+        ReplyCase{"Stall", Answer::stall(), std::nullopt, true},
+        ReplyCase{"DeviceGone", Answer::gone(), std::nullopt, true}),
+    [](const auto& tested) { return std::string(tested.param.name); });
+
+TEST_F(TextCommand, InvalidReplyIsLoggedAsNil) {
+  auto& printer = addPrinter();
+  printer.replyToCommand("CheckwifiSTA?", Answer::bytes(Bytes(16, 0xC0)));
+  StdoutCapture capture;
+  EXPECT_EQ(ask("CheckwifiSTA?"), std::nullopt);
+  EXPECT_EQ(capture.lines().back(), "run in usbInteraction and cmd = CheckwifiSTA? and receivedMessage =  nil");
+}
+
+TEST_F(TextCommand, NoPrinterGivesNoValueAndOneFailureLine) {
+  StdoutCapture capture;
+  EXPECT_EQ(ask("CheckwifiAP?"), std::nullopt);
+  EXPECT_EQ(capture.lines(), (std::vector<std::string>{"run in usbInteraction and cmd = CheckwifiAP?", kFailureLine}));
+}
+
+TEST_F(TextCommand, IdsOutsideSixteenBitsMatchNoDevice) {
+  addPrinter();
+  EXPECT_EQ(usbInteraction("CheckwifiAP?", kProductId + 0x10000, kVendorId), std::nullopt);
+}
+
+TEST_F(TextCommand, WriteStallGivesNoValueAndReadsNothing) {
+  auto& printer = addPrinter();
+  printer.onOut(kBulkOut, [](const Bytes&) { return Answer::stall(); });
+  printer.queueIn(kBulkIn, Answer::text("8014 never read here"));
+  StdoutCapture capture;
+  EXPECT_EQ(ask("CheckwifiAP?"), std::nullopt);
+  EXPECT_EQ(count(capture.lines(), "usb commucation: write cmd = CheckwifiAP?"), 0);
+}
+
+TEST_F(TextCommand, InterfaceClaimedByAnotherProgramGivesNoValueAndSendsNothing) {
+  auto& printer = addPrinter();
+  printer.holdInterface(0, "usbfs");
+  printer.replyToCommand("CheckwifiAP?", Answer::text("8014 hello there!"));
+  EXPECT_EQ(ask("CheckwifiAP?"), std::nullopt);
+  EXPECT_TRUE(printer.received(kBulkOut).empty());
+}
+
+TEST_F(TextCommand, KernelPrinterDriverIsSetAsideForTheExchangeAndGivenBack) {
+  auto& printer = addPrinter();
+  printer.holdInterface(0, "usblp");
+  printer.replyToCommand("CheckwifiAP?", Answer::text("8014 hello there!"));
+  EXPECT_EQ(ask("CheckwifiAP?"), "8014 hello there!");
+  EXPECT_TRUE(printer.driverDetached(0));
+  EXPECT_TRUE(printer.driverReattached(0));
+}
+
+TEST_F(TextCommand, InterfaceWithoutAWritePipeGivesNoValue) {
+  auto config = sim::usb::ktr6620lxv();
+  config.interfaces[0].endpoints = {{0x81, 0x02, 512, 0}, {0x82, 0x02, 512, 0}};
+  addPrinter(config);
+  StdoutCapture capture;
+  EXPECT_EQ(ask("CheckwifiAP?"), std::nullopt);
+  EXPECT_EQ(count(capture.lines(), kFailureLine), 1);
+}
+
+}  // namespace
