@@ -27,6 +27,7 @@
 #include "printfilter/ppd_marks.h"
 #include "printfilter/progress_language.h"
 #include "printfilter/raster_check.h"
+#include "printfilter/raster_input.h"
 #include "printfilter/scaling.h"
 #include "printfilter/side_channel.h"
 #include "printfilter/termination.h"
@@ -141,23 +142,6 @@ int cancelJob(JobStream& stream, Log& log, const char* printerName, int jobId) {
   return 0;
 }
 
-// Holds the raster input (standard input, or the file named on the command line).
-class RasterInput {
- public:
-  explicit RasterInput(int fd) : fd_(fd), raster_(cupsRasterOpen(fd, CUPS_RASTER_READ)) {}
-  ~RasterInput() {
-    if (raster_ != nullptr) cupsRasterClose(raster_);
-    if (fd_ != STDIN_FILENO) ::close(fd_);
-  }
-  RasterInput(const RasterInput&) = delete;
-  RasterInput& operator=(const RasterInput&) = delete;
-  cups_raster_t* get() const { return raster_; }
-
- private:
-  int fd_;
-  cups_raster_t* raster_;
-};
-
 }  // namespace
 
 int runFilter(int argc, char* argv[]) {
@@ -217,6 +201,10 @@ int runFilter(int argc, char* argv[]) {
   PageRun run(stream, log, *folder, options);
   auto cancel = [&] { return cancelJob(stream, log, printerName, jobId); };
   bool failed = false;
+  if (input.get() == nullptr && input.sawData()) {
+    log.line("ERROR: the input is not a CUPS raster stream\n");
+    failed = true;
+  }
   int page = 1;
   cups_page_header2_t header;
   while (!failed && stream.ok() && input.get() != nullptr && cupsRasterReadHeader2(input.get(), &header) != 0) {
@@ -237,6 +225,15 @@ int runFilter(int argc, char* argv[]) {
     if (sent == Sent::Cancelled) return cancel();
     failed = sent == Sent::Failed;
     ++page;
+  }
+  // The pages also end where libcups refuses a page header; unless the input
+  // ended there, the rest of the job was lost.
+  if (!failed && stream.ok() && input.get() != nullptr && !input.atEnd()) {
+    if (input.readError() != 0)
+      log.line("ERROR: cannot read the raster input: %s\n", std::strerror(input.readError()));
+    else
+      log.line("ERROR: page %d: the raster page header cannot be read\n", page);
+    failed = true;
   }
   const int pagesRead = page - 1;
   log.line("DEBUG:[KTR6620LXV] total page number =  %d ========================\n", page);

@@ -117,6 +117,40 @@ TEST(PrintedPages, BlankBackSideOfAnOddDuplexJobIsWhiteOfItsPartnersSize) {
   EXPECT_EQ(p.job.pages[0].field("RasterObject.Height"), "10");
 }
 
+struct BieCase {
+  unsigned width, height;
+  unsigned long stripeRows;  // L0: height / 35, at most 128, at least 2
+};
+
+class BieHeader : public testing::TestWithParam<BieCase> {};
+
+// The printer decodes the encoder's defaults: one plane, no resolution
+// layers, the page's own width.
+TEST_P(BieHeader, CarriesTheEncoderDefaults) {
+  fixture::TempDir tmp;
+  const Printed p = print(queueCommand(tmp), {fixture::uniformPage(GetParam().width, GetParam().height, 90)});
+  ASSERT_EQ(p.job.pages.size(), 1U);
+  const std::string& bie = p.job.pages[0].data;
+  ASSERT_GE(bie.size(), 20U);
+  auto byte = [&](std::size_t at) { return static_cast<unsigned>(static_cast<unsigned char>(bie[at])); };
+  auto number = [&](std::size_t at) {
+    return (static_cast<unsigned long>(byte(at)) << 24) | (byte(at + 1) << 16) | (byte(at + 2) << 8) | byte(at + 3);
+  };
+  EXPECT_EQ(byte(0), 0U);  // DL
+  EXPECT_EQ(byte(1), 0U);  // D
+  EXPECT_EQ(byte(2), 1U);  // planes
+  EXPECT_EQ(number(4), GetParam().width);
+  EXPECT_EQ(number(8), GetParam().height);
+  EXPECT_EQ(number(12), GetParam().stripeRows);
+  EXPECT_EQ(byte(16), 8U);     // MX
+  EXPECT_EQ(byte(17), 0U);     // MY
+  EXPECT_EQ(byte(18), 3U);     // order: interleaved, SMID
+  EXPECT_EQ(byte(19), 0x1CU);  // TPBON, TPDON, DPON
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, BieHeader,
+                         testing::Values(BieCase{13, 700, 20}, BieCase{16, 40, 2}, BieCase{8, 7000, 128}));
+
 TEST(PrintedPages, LargePageGoesOutIn4096ByteRecords) {
   fixture::TempDir tmp;
   // Noise compresses badly: the page takes several records.

@@ -72,6 +72,46 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"HugeHeight", [](auto& h) { h.cupsHeight = 4000000000U; }, "raster page is too large (64x4000000000"}),
     [](const auto& tested) { return std::string(tested.param.name); });
 
+struct UnreadableCase {
+  const char* name;
+  std::string input;
+  std::size_t pagesSent;
+  const char* message;
+};
+
+class UnreadableRaster : public testing::TestWithParam<UnreadableCase> {};
+
+// libcups reads these as "no (more) pages"; the input had not ended, so the
+// job did not print what it was given.
+TEST_P(UnreadableRaster, EndsTheJobAsFailedWithAnErrorLine) {
+  fixture::TempDir tmp;
+  auto command = queueCommand(tmp);
+  command.copies = "2";
+  const Printed p = print(command, GetParam().input);
+  EXPECT_EQ(p.run.exitCode, 1);
+  EXPECT_NE(p.run.err.find(GetParam().message), std::string::npos) << p.run.err;
+  EXPECT_EQ(p.job.pages.size(), GetParam().pagesSent);
+  EXPECT_TRUE(p.job.ended);
+  EXPECT_TRUE(tmp.entries().empty());
+}
+
+std::string notAHeader() {
+  std::string text;
+  while (text.size() < 4000) text += "this is not a raster page header; ";
+  return text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, UnreadableRaster,
+    testing::Values(UnreadableCase{"NotARasterStream", "%PDF-1.4\n" + notAHeader(), 0,
+                                   "ERROR: the input is not a CUPS raster stream\n"},
+                    UnreadableCase{"SyncWordThenNoHeader", "RaS2" + notAHeader(), 0,
+                                   "ERROR: page 1: the raster page header cannot be read\n"},
+                    UnreadableCase{"GarbageAfterAPage",
+                                   fixture::rasterBytes({fixture::uniformPage(16, 4, 0)}) + notAHeader(), 1,
+                                   "ERROR: page 2: the raster page header cannot be read\n"}),
+    [](const auto& tested) { return std::string(tested.param.name); });
+
 TEST(Robustness, RasterEndingEarlyLeavesTheRestOfThePageWhite) {
   fixture::RasterPage page = fixture::rasterPage(
       fixture::drawnPage(16, 10, [](unsigned x, unsigned y) { return static_cast<std::uint8_t>(y * 10 + x); }));
