@@ -45,6 +45,7 @@ ResultPair mergeFailed(const std::vector<std::string>& staged) {
 }  // namespace
 
 QSize sheetSize(bool oriation, const ScanParam& param) {
+  if (!isPageSide(param.w) || !isPageSide(param.h)) return {};
   const auto w = static_cast<int>(param.w);
   const auto h = static_cast<int>(param.h);
   return oriation ? QSize(w, h) : QSize(h, w);
@@ -87,8 +88,9 @@ ResultPair save2Images(const QImage& image, long long pageNo, const ScanParam& p
 
 ResultPair combineImage(long long pages, bool oriation, const ScanParam& param) {
   const QSize size = sheetSize(oriation, param);
-  logLine("combine image w = " + std::to_string(size.width()) +
-          " h = " + std::to_string(size.height()));
+  const std::string sheetWidth = std::to_string(oriation ? param.w : param.h);
+  const std::string sheetHeight = std::to_string(oriation ? param.h : param.w);
+  logLine("combine image w = " + sheetWidth + " h = " + sheetHeight);
   const char* extension = extensionOf(param);
   const std::string firstName = pageFileName(param.filePath, 1, extension);
   logLine("read odd image = " + firstName);
@@ -108,8 +110,7 @@ ResultPair combineImage(long long pages, bool oriation, const ScanParam& param) 
   QImage sheet;
   if (!size.isEmpty()) sheet = QImage(size, bmpPages ? QImage::Format_Grayscale8 : page->format());
   if (sheet.isNull()) {
-    logLine("save image error = no sheet of " + std::to_string(size.width()) + " x " +
-            std::to_string(size.height()) + " pixels");
+    logLine("save image error = no sheet of " + sheetWidth + " x " + sheetHeight + " pixels");
     return saveFailed();
   }
 

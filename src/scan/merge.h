@@ -10,7 +10,8 @@
 
 namespace scan {
 
-// The sheet is w x h pixels when `oriation` is true, h x w when false.
+// The sheet is w x h pixels when `oriation` is true, h x w when false; empty
+// when w or h is no page side.
 QSize sheetSize(bool oriation, const ScanParam& param);
 
 // Where a page lies on the sheet, in the picture's own coordinates (origin top

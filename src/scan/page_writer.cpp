@@ -74,8 +74,12 @@ ResultPair save2JPEG(const ScanParam& param, long long pageNo, std::span<const s
 ResultPair saveImages(const ScanParam& param, long long pageNo, std::span<const std::uint8_t> data) {
   if (param.mode != kModeText) return save2JPEG(param, pageNo, data);
 
-  auto header = getBWBMPHeader(param);
   const std::int64_t rows = pageRows(param);
+  if (!isPageSide(param.w) || !isPageSide(rows)) {
+    return failed("a page of " + std::to_string(param.w) + " x " + std::to_string(rows) +
+                  " pixels is no scan area");
+  }
+  auto header = getBWBMPHeader(param);
   if (header.empty()) {
     return failed("a page of " + std::to_string(param.w) + " x " + std::to_string(rows) +
                   " pixels does not fit a BMP file");

@@ -45,6 +45,12 @@ inline bool isCombinMode(const std::string& combineType) {
   return combineType == kCombinHorizontal || combineType == kCombinVertical;
 }
 
+// No scan area is longer than A4 at 1200 dpi (13764 dots). A side beyond
+// this bound, or not positive, is a wrong parameter and not a page: taking it
+// would fill gigabytes with padding, or wrap when held in an int.
+inline constexpr std::int64_t kMaxPageSide = 16384;
+inline bool isPageSide(std::int64_t side) { return side > 0 && side <= kMaxPageSide; }
+
 // Rows of a received page: for "IDCard" the scan job asks the device for half
 // the height (h / 2, rounded down).
 inline std::int64_t pageRows(const ScanParam& param) {

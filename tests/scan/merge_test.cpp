@@ -156,4 +156,32 @@ INSTANTIATE_TEST_SUITE_P(
                     SpoiltCase{"NoPagesClaimed", kGreyJpeg, 0, 0, 0}),
     [](const auto& test) { return std::string(test.param.name); });
 
+struct SheetSizeCase {
+  const char* name;
+  std::int64_t w;
+  std::int64_t h;
+};
+
+class MergeOfNoSheetSize : public testing::TestWithParam<SheetSizeCase> {};
+
+TEST_P(MergeOfNoSheetSize, FailsAndLeavesThePages) {
+  const auto& c = GetParam();
+  TempDir dir;
+  auto param = pageParam("GRAY256", "JPEG", kW, kH, "CombinHorizontal", 0, dir.str() + "/file");
+  scanPages(param, kGreyJpeg, 2);
+  const auto before = snapshot(dir.path());
+  param.w = c.w;
+  param.h = c.h;
+  EXPECT_EQ(scan::combineImage(2, false, param), scan::saveFailed());
+  EXPECT_EQ(snapshot(dir.path()), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, MergeOfNoSheetSize,
+    testing::Values(SheetSizeCase{"NoWidth", 0, kH}, SheetSizeCase{"NegativeHeight", kW, -kH},
+                    // Held in an int this would wrap round to a small, wrong sheet.
+                    SheetSizeCase{"WidthBeyond32Bits", (std::int64_t{1} << 32) + kW, kH},
+                    SheetSizeCase{"LongerThanAnyScan", kW, 60000}),
+    [](const auto& test) { return std::string(test.param.name); });
+
 }  // namespace

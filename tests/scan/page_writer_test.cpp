@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QImageReader>
 #include <fstream>
 #include <numeric>
 
@@ -55,6 +56,21 @@ TEST(BmpPage, ShortRasterIsCompletedWithWhite) {
   Grid expected = pageGrid(7);
   expected[2] = {255, 255, 255};
   EXPECT_TRUE(showsGrid(read, read.rect(), expected, 0)) << describeCells(read, read.rect());
+}
+
+// A 1200 dpi page is far above Qt's default decode limit; here a limit of
+// 1 MiB stands for it against a 1024 x 1024 page, which Qt counts as 4 MiB.
+TEST(BmpPage, PageAboveQtsDecodeLimitStillBecomesAJpeg) {
+  const int previousLimit = QImageReader::allocationLimit();
+  QImageReader::setAllocationLimit(1);
+  TempDir dir;
+  const auto param = pageParam("TEXT", "PDF", 1024, 1024, "NoCombine", 0, dir.str() + "/file");
+  const auto result = scan::saveImages(param, 1, textRaster(pageGrid(2), 1024, 1024));
+  QImageReader::setAllocationLimit(previousLimit);
+  ASSERT_EQ(result, scan::saveSucceeded());
+  const QImage out = loadWithQt(dir.path() / "file-0001.jpg");
+  ASSERT_EQ(out.size(), QSize(1024, 1024));
+  EXPECT_TRUE(showsGrid(out, out.rect(), pageGrid(2))) << describeCells(out, out.rect());
 }
 
 struct TurnCase {
@@ -124,6 +140,7 @@ struct BadPageCase {
   const char* mode;
   const char* fileType;
   int w;
+  int h;
   std::vector<std::uint8_t> data;
 };
 
@@ -132,7 +149,7 @@ class UndecodablePage : public testing::TestWithParam<BadPageCase> {};
 TEST_P(UndecodablePage, FailsWithSaveImageErrorAndLeavesNoFile) {
   const auto& c = GetParam();
   TempDir dir;
-  const auto param = pageParam(c.mode, c.fileType, c.w, kH, "NoCombine", 0, dir.str() + "/file");
+  const auto param = pageParam(c.mode, c.fileType, c.w, c.h, "NoCombine", 0, dir.str() + "/file");
   testing::internal::CaptureStdout();
   const auto result = scan::saveImages(param, 1, c.data);
   const std::string log = testing::internal::GetCapturedStdout();
@@ -149,11 +166,15 @@ std::vector<std::uint8_t> truncatedJpeg() {
 
 INSTANTIATE_TEST_SUITE_P(
     Pages, UndecodablePage,
-    testing::Values(BadPageCase{"Garbage", "CGRAY", "JPEG", kW, {1, 2, 3, 4, 5, 6, 7, 8}},
-                    BadPageCase{"Empty", "GRAY256", "JPEG", kW, {}},
-                    BadPageCase{"TruncatedJpeg", "GRAY256", "PDF", kW, truncatedJpeg()},
-                    BadPageCase{"TextPageOfNoWidth", "TEXT", "BMP", 0, {0xFF, 0xFF}},
-                    BadPageCase{"TextPageOfNoWidthToJpeg", "TEXT", "PDF", 0, {0xFF, 0xFF}}),
+    testing::Values(BadPageCase{"Garbage", "CGRAY", "JPEG", kW, kH, {1, 2, 3, 4, 5, 6, 7, 8}},
+                    BadPageCase{"Empty", "GRAY256", "JPEG", kW, kH, {}},
+                    BadPageCase{"TruncatedJpeg", "GRAY256", "PDF", kW, kH, truncatedJpeg()},
+                    BadPageCase{"TextPageOfNoWidth", "TEXT", "BMP", 0, kH, {0xFF, 0xFF}},
+                    BadPageCase{"TextPageOfNoWidthToJpeg", "TEXT", "PDF", 0, kH, {0xFF, 0xFF}},
+                    BadPageCase{"TextPageOfNegativeHeight", "TEXT", "BMP", kW, -kH, {0xFF, 0xFF}},
+                    // Sizes no scan has: a few bytes must not become a page of megabytes.
+                    BadPageCase{"TextPageWiderThanAnyScan", "TEXT", "BMP", 1 << 20, kH, {0xFF, 0xFF}},
+                    BadPageCase{"TextPageLongerThanAnyScanToJpeg", "TEXT", "PDF", kW, 60000, {0xFF, 0xFF}}),
     [](const auto& test) { return std::string(test.param.name); });
 
 class UnwritableFolder : public testing::TestWithParam<const char*> {};
