@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "device/snmp/snmputil.h"
 #include "snmp_agent.h"
@@ -14,6 +20,7 @@ namespace {
 
 using testing::AgentConfig;
 using testing::SnmpAgent;
+using testing::TempFolder;
 
 constexpr char statusOid[] = "1.3.6.1.4.1.48117.2.7.1.1";
 constexpr char tonerOid[] = "1.3.6.1.4.1.48117.2.7.4.1";
@@ -123,6 +130,64 @@ TEST_F(StatusQuery, TextThatIsNoIPv4AddressGivesErrorWithoutAnyLookup) {
 
 TEST_F(StatusQuery, IdentifierThatDoesNotParseGivesErrorNotAnEmptyText) {
   EXPECT_EQ(getPrinterStatusBySNMP("127.0.0.1", "1.3.6.x.4", 300, options()), "error");
+}
+
+// Environment variables set for the life of the object; what was there
+// before comes back afterwards.
+class EnvironmentOverride {
+ public:
+  EnvironmentOverride() = default;
+  EnvironmentOverride(const EnvironmentOverride&) = delete;
+  EnvironmentOverride& operator=(const EnvironmentOverride&) = delete;
+  ~EnvironmentOverride() {
+    for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+      if (it->second) {
+        ::setenv(it->first.c_str(), it->second->c_str(), 1);
+      } else {
+        ::unsetenv(it->first.c_str());
+      }
+    }
+  }
+
+  void set(const std::string& name, const std::string& value) {
+    const char* before = std::getenv(name.c_str());
+    saved_.emplace_back(name, before != nullptr ? std::optional<std::string>(before) : std::nullopt);
+    ::setenv(name.c_str(), value.c_str(), 1);
+  }
+
+ private:
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+// What a user may have lying about: an snmp.conf with a client address that
+// no interface has (every session would fail to open), and a MIB that gives
+// the toner object a unit (its text would end in " percent"). The library is
+// set up by the first SNMP call of a process, and ctest runs every test in
+// a process of its own, so the call below is that first one.
+TEST_F(StatusQuery, ReadsNoConfigurationOrMibFileOfTheUser) {
+  const TempFolder home;
+  const std::filesystem::path dotSnmp = home.path() / ".snmp";
+  std::filesystem::create_directories(dotSnmp / "mibs");
+  std::ofstream(dotSnmp / "snmp.conf") << "clientaddr 192.0.2.99\n";
+  const std::filesystem::path mib = dotSnmp / "mibs" / "KTR-TONER-MIB.txt";
+  std::ofstream(mib) << "KTR-TONER-MIB DEFINITIONS ::= BEGIN\n"
+                        "ktr OBJECT IDENTIFIER ::= { iso 3 6 1 4 1 48117 }\n"
+                        "toner OBJECT-TYPE\n"
+                        "    SYNTAX INTEGER\n"
+                        "    UNITS \"percent\"\n"
+                        "    MAX-ACCESS read-only\n"
+                        "    STATUS current\n"
+                        "    DESCRIPTION \"toner left\"\n"
+                        "    ::= { ktr 2 7 4 1 }\n"
+                        "END\n";
+  EnvironmentOverride environment;
+  environment.set("HOME", home.path().string());
+  environment.set("SNMPCONFPATH", dotSnmp.string());
+  environment.set("MIBS", "ALL");
+  environment.set("MIBDIRS", (dotSnmp / "mibs").string());
+  environment.set("MIBFILES", mib.string());
+
+  EXPECT_EQ(getPrinterStatusBySNMP("127.0.0.1", tonerOid, 30, options()), "INTEGER: 85");
 }
 
 }  // namespace

@@ -2,14 +2,19 @@
 // simulated printer (status monitor's flavour).
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+#include <ostream>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "sim_fixture.h"
 #include "stdout_capture.h"
 #include "device/usb/device_handle.h"
 #include "device/usb/errors.h"
+#include "device/usb/text_command.h"
 
 namespace {
 
@@ -37,6 +42,28 @@ std::optional<QDIOError> qdioThrownBy(F&& operation) {
   return std::nullopt;
 }
 
+// Every libusb context and opened device holds file descriptors.
+std::size_t openDescriptors() {
+  std::size_t count = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    ++count;
+  }
+  return count;
+}
+
+// umockdev closes its end of a finished connection a moment later, on a
+// thread of its own: whether the count comes down to `expected` in time.
+bool descriptorsComeBackTo(std::size_t expected) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (openDescriptors() > expected) {
+    if (std::chrono::steady_clock::now() > end) {
+      return false;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return true;
+}
+
 using DeviceLookup = SimTest;
 
 TEST_F(DeviceLookup, NoDeviceWithTheIdsThrowsNoDeviceInterface) {
@@ -60,6 +87,26 @@ TEST_F(DeviceLookup, AnUnpluggedDeviceIsNoLongerFound) {
   { createDevice(kVendorId, kProductId); }
   printer.unplug();
   EXPECT_EQ(qdioThrownBy([] { createDevice(kVendorId, kProductId); }), QDIOError::pluginHasNoUsbDeviceInterface);
+}
+
+TEST_F(DeviceLookup, FailuresGiveBackEveryContextAndHandle) {
+  auto& printer = addPrinter();
+  printer.holdInterface(0, "usbfs");
+  const auto failEveryWay = [] {
+    EXPECT_THROW(createDevice(kVendorId, kProductId + 1), QDIOException);
+    EXPECT_THROW(createDevice(kVendorId, kProductId).createInterfaceInterface(0x07), QDIOException);
+    auto interface = createDevice(kVendorId, kProductId).createInterfaceInterface();
+    EXPECT_THROW(interface.openAndPerform(false, [] {}), IOReturnError);
+    EXPECT_EQ(usbInteraction("CheckwifiAP?", kProductId, kVendorId), std::nullopt);
+  };
+  failEveryWay();  // whatever libusb sets up once per process
+  const std::size_t before = openDescriptors();
+  // A leak keeps at least one descriptor a round: far more than umockdev
+  // may still hold for a moment.
+  for (int round = 0; round < 10; ++round) {
+    failEveryWay();
+  }
+  EXPECT_TRUE(descriptorsComeBackTo(before)) << openDescriptors() << " open, " << before << " before";
 }
 
 using InterfaceLookup = SimTest;
@@ -236,6 +283,48 @@ TEST_F(Bulk, SeizingDetachesTheDriverAndCloseGivesItBack) {
   EXPECT_FALSE(printer->claimed(0));
   EXPECT_TRUE(printer->driverReattached(0));
 }
+
+// How an exchange on an interface taken from a kernel driver can end.
+enum class WayOut { HandlerReturns, HandlerThrows, HandleDroppedWhileOpen };
+
+std::string nameOf(WayOut way) {
+  switch (way) {
+    case WayOut::HandlerReturns: return "HandlerReturns";
+    case WayOut::HandlerThrows: return "HandlerThrows";
+    case WayOut::HandleDroppedWhileOpen: return "HandleDroppedWhileOpen";
+  }
+  return "?";
+}
+
+void PrintTo(WayOut way, std::ostream* out) { *out << nameOf(way); }
+
+class KernelDriver : public PrinterTest, public ::testing::WithParamInterface<WayOut> {};
+
+TEST_P(KernelDriver, IsGivenBackOnEveryWayOutOfTheExchange) {
+  printer->holdInterface(0, "usblp");
+  switch (GetParam()) {
+    case WayOut::HandlerReturns:
+      interface->openAndPerform(false, [] {});
+      break;
+    case WayOut::HandlerThrows:
+      EXPECT_THROW(interface->openAndPerform(false, [] { throw std::runtime_error("handler failed"); }),
+                   std::runtime_error);
+      break;
+    case WayOut::HandleDroppedWhileOpen:
+      interface->open();
+      interface.reset();
+      break;
+  }
+  EXPECT_TRUE(printer->driverDetached(0));
+  EXPECT_FALSE(printer->claimed(0));
+  // The kernel binds the driver again only once the claim is given up.
+  EXPECT_TRUE(printer->driverReattached(0));
+}
+
+INSTANTIATE_TEST_SUITE_P(Exchanges, KernelDriver,
+                         ::testing::Values(WayOut::HandlerReturns, WayOut::HandlerThrows,
+                                           WayOut::HandleDroppedWhileOpen),
+                         [](const auto& tested) { return nameOf(tested.param); });
 
 TEST_F(Bulk, DroppingAnOpenHandleReleasesTheInterface) {
   interface->open();

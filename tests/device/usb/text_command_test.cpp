@@ -122,6 +122,10 @@ TEST_F(TextCommand, KernelPrinterDriverIsSetAsideForTheExchangeAndGivenBack) {
   EXPECT_EQ(ask("CheckwifiAP?"), "8014 hello there!");
   EXPECT_TRUE(printer.driverDetached(0));
   EXPECT_TRUE(printer.driverReattached(0));
+  // Given back, the driver holds the interface again: the next exchange
+  // sets it aside anew.
+  EXPECT_EQ(ask("CheckwifiAP?"), "8014 hello there!");
+  EXPECT_FALSE(printer.claimed(0));
 }
 
 TEST_F(TextCommand, InterfaceWithoutAWritePipeGivesNoValue) {

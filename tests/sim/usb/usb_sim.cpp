@@ -299,9 +299,16 @@ bool Device::handle(UMockdevIoctlClient* client) {
       const auto* info = command.as<usbdevfs_ioctl>();
       const auto ifno = static_cast<std::uint8_t>(info->ifno);
       if (info->ioctl_code == static_cast<int>(USBDEVFS_DISCONNECT)) {
-        if (heldBy_.erase(ifno) == 0) return failed(client, ENODATA);
-        detached_.insert(ifno);
+        auto held = heldBy_.find(ifno);
+        if (held == heldBy_.end()) return failed(client, ENODATA);
+        detached_[ifno] = held->second;
+        heldBy_.erase(held);
       } else if (info->ioctl_code == static_cast<int>(USBDEVFS_CONNECT)) {
+        // As the kernel does: nothing binds to an interface that a driver
+        // (usbfs for a program's claim included) still has.
+        if (claimed_.count(ifno) != 0 || heldBy_.count(ifno) != 0) return failed(client, EBUSY);
+        auto detached = detached_.find(ifno);
+        if (detached != detached_.end()) heldBy_[ifno] = detached->second;
         reattached_.insert(ifno);
       } else {
         return failed(client, ENOTTY);

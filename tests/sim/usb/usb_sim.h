@@ -94,7 +94,8 @@ class Device {
 
   // A driver holds the interface: claiming it fails with EBUSY until the host
   // detaches it. "usbfs" stands for another program's claim, which the host
-  // cannot detach; any other name is a kernel driver such as "usblp".
+  // cannot detach; any other name is a kernel driver such as "usblp", which a
+  // reattach binds again, refused (EBUSY) while the interface is claimed.
   void holdInterface(std::uint8_t interfaceNumber, std::string driver);
   // The device leaves the bus: every request fails with ENODEV and the device
   // is gone from the device list.
@@ -142,7 +143,7 @@ class Device {
   std::vector<std::shared_ptr<Urb>> done_;
   std::map<std::uint8_t, std::string> heldBy_;
   std::set<std::uint8_t> claimed_;
-  std::set<std::uint8_t> detached_;
+  std::map<std::uint8_t, std::string> detached_;  // and the driver set aside
   std::set<std::uint8_t> reattached_;
   std::map<std::uint8_t, std::vector<Bytes>> received_;
   std::vector<ControlSetup> controlLog_;
