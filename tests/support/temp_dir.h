@@ -1,6 +1,6 @@
 #pragma once
-// A fresh empty folder under the system's temporary folder, removed with
-// everything in it by the destructor.
+// Files for tests: a fresh empty folder under the system's temporary folder,
+// removed with everything in it by the destructor; a file's whole content.
 
 #include <filesystem>
 #include <string>
@@ -23,5 +23,8 @@ class TempDir {
  private:
   std::filesystem::path path_;
 };
+
+// The whole content of a file ("" when it cannot be read).
+std::string readFile(const std::filesystem::path& path);
 
 }  // namespace test_support

@@ -15,12 +15,7 @@
 namespace device::snmp::testing {
 namespace {
 
-std::string readFile(const std::filesystem::path& path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using test_support::readFile;
 
 void replaceAll(std::string& text, const std::string& key, const std::string& value) {
   for (std::size_t at = text.find(key); at != std::string::npos;
@@ -48,19 +43,6 @@ std::vector<std::string> inNamespace(const std::string& netns, std::vector<std::
 }
 
 }  // namespace
-
-TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "ktr-snmpd-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) {
-    throw std::runtime_error("cannot make a temporary folder");
-  }
-  path_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
 
 SnmpAgent::SnmpAgent(const AgentConfig& config, const std::string& endpoint,
                      const std::string& probeAddress, const std::string& netns) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "process.h"
+#include "temp_dir.h"
 
 namespace device::snmp::testing {
 
@@ -30,18 +31,7 @@ struct AgentConfig {
   std::vector<PassObject> objects;
 };
 
-// A folder under the temporary directory, removed with its contents.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+using TempFolder = test_support::TempDir;
 
 class SnmpAgent {
  public:

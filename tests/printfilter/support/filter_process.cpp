@@ -194,15 +194,6 @@ FilterResult runFilter(const FilterCommand& command, std::string_view raster) {
   return process.finish();
 }
 
-std::string readFile(const std::string& path) {
-  std::string content;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return content;
-  char buffer[65536];
-  for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) content.append(buffer, static_cast<std::size_t>(n));
-  ::close(fd);
-  return content;
-}
 
 std::map<std::string, std::string> baseEnvironment(const std::string& tmpdir) {
   return {{"PATH", "/usr/bin:/bin"}, {"TMPDIR", tmpdir}, {"CUPS_SERVER", "/nonexistent/cups.sock"}};

@@ -77,8 +77,7 @@ FilterResult runFilter(const FilterCommand& command, std::string_view raster);
 // no language variables.
 std::map<std::string, std::string> baseEnvironment(const std::string& tmpdir);
 
-// The whole content of a file ("" when it cannot be read).
-std::string readFile(const std::string& path);
+using test_support::readFile;
 
 using test_support::TempDir;
 
