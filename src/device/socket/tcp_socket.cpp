@@ -139,11 +139,15 @@ void TCPSocket::completeReceive(const QByteArray& data, bool complete, const std
 
 void TCPSocket::send(const std::string& line) {
   const std::string message = line + "\r\n";
-  if (!cancelled_ && connection_.write(message.data(), static_cast<qint64>(message.size())) >= 0) {
+  // Written while connecting too: Qt keeps the bytes until the connection is up.
+  const bool open = !cancelled_ && connection_.isOpen();
+  if (open && connection_.write(message.data(), static_cast<qint64>(message.size())) >= 0) {
     sends_.push_back({line, static_cast<std::int64_t>(message.size())});
     return;
   }
-  const std::string reason = cancelled_ ? std::string("Operation canceled") : connection_.errorString().toStdString();
+  const std::string reason = cancelled_ ? "Operation canceled"
+                             : open     ? connection_.errorString().toStdString()
+                                        : "Socket is not connected";
   // As every completion: later, from the event loop.
   QTimer::singleShot(0, &connection_, [this, reason] {
     logLine("did send, error: " + reason);
