@@ -6,12 +6,13 @@
 #include <cstdint>
 #include <optional>
 
+#include "device/common/supported_model.h"
 #include "device/usb/device_handle.h"
 #include "device/usb/interface_handle.h"
 #include "sim/usb/usb_sim.h"
 
-inline constexpr std::uint16_t kVendorId = 0x5A3E;
-inline constexpr std::uint16_t kProductId = 0x0034;
+inline constexpr device::usb::VendorId kVendorId = device::model::kVendorId;
+inline constexpr device::usb::ProductId kProductId = device::model::kProductId;
 inline constexpr std::uint8_t kBulkOut = 0x01;
 inline constexpr std::uint8_t kBulkIn = 0x82;
 

@@ -9,10 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "process.h"
+#include "sim/net/process.h"
 #include "temp_dir.h"
 
-namespace device::snmp::testing {
+namespace sim::snmp {
+
+using net::ChildProcess;
 
 inline constexpr char printerSysObjectId[] = ".1.3.6.1.4.1.48117.4.7.1.8";
 // net-snmp's own agent identifier: a device of another maker.
@@ -53,4 +55,4 @@ class SnmpAgent {
 // A UDP port on 127.0.0.1 that nothing listens on at the moment.
 int freeLoopbackUdpPort();
 
-}  // namespace device::snmp::testing
+}  // namespace sim::snmp

@@ -1,4 +1,4 @@
-#include "snmp_agent.h"
+#include "sim/snmp/snmp_agent.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -12,10 +12,12 @@
 #include <stdexcept>
 #include <thread>
 
-namespace device::snmp::testing {
+namespace sim::snmp {
 namespace {
 
 using test_support::readFile;
+using net::Output;
+using net::runCommand;
 
 void replaceAll(std::string& text, const std::string& key, const std::string& value) {
   for (std::size_t at = text.find(key); at != std::string::npos;
@@ -107,4 +109,4 @@ int freeLoopbackUdpPort() {
   return port;
 }
 
-}  // namespace device::snmp::testing
+}  // namespace sim::snmp
