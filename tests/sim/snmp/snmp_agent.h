@@ -47,6 +47,10 @@ class SnmpAgent {
   SnmpAgent(const SnmpAgent&) = delete;
   SnmpAgent& operator=(const SnmpAgent&) = delete;
 
+  // Serves these objects from the next request on (the pass script reads
+  // its table at every request).
+  void setObjects(const std::vector<PassObject>& objects);
+
  private:
   TempFolder folder_;
   std::unique_ptr<ChildProcess> process_;  // stopped before its folder goes
