@@ -34,8 +34,9 @@ class LoopbackAgent {
   void start(const std::vector<sim::snmp::PassObject>& objects) {
     if (port_ < 0) port_ = sim::snmp::freeLoopbackUdpPort();
     const std::string address = "127.0.0.1:" + std::to_string(port_);
-    agent_ = std::make_unique<sim::snmp::SnmpAgent>(sim::snmp::AgentConfig{.objects = objects}, "udp:" + address,
-                                                    address);
+    sim::snmp::AgentConfig config;
+    config.objects = objects;
+    agent_ = std::make_unique<sim::snmp::SnmpAgent>(config, "udp:" + address, address);
   }
   void stop() { agent_.reset(); }
   void serve(const std::vector<sim::snmp::PassObject>& objects) { agent_->setObjects(objects); }
