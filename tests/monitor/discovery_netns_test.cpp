@@ -55,10 +55,7 @@ class NetworkDiscovery : public ::testing::Test {
   }
 
   void addAgent(const std::string& cidr, const AgentConfig& config) {
-    const std::string host = network_->addHost("a" + std::to_string(agents_.size()));
-    network_->attach(host, lan_, "eth0", cidr);
-    const std::string address = cidr.substr(0, cidr.find('/'));
-    agents_.push_back(std::make_unique<SnmpAgent>(config, "udp:161", address, host));
+    agents_.push_back(sim::snmp::startAgentOn(*network_, lan_, cidr, "a" + std::to_string(agents_.size()), config));
   }
 
   std::optional<TestNetwork> network_;

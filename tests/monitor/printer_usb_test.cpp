@@ -18,24 +18,9 @@
 namespace {
 
 using monitor::PrinterModel;
-using monitor::StatusInfo;
 using namespace monitor_test;
 using sim::usb::Answer;
 using sim::usb::Bytes;
-
-void expectStatus(const StatusInfo& status, int level, const char* message, const char* advice, int toner) {
-  EXPECT_EQ(status.level, level);
-  EXPECT_EQ(status.message.toStdString(), message);
-  EXPECT_EQ(status.discription.toStdString(), advice);
-  EXPECT_EQ(status.toner, toner);
-}
-
-sim::usb::DeviceConfig withIds(std::uint16_t vendor, std::uint16_t product) {
-  auto config = sim::usb::ktr6620lxv();
-  config.vendorId = vendor;
-  config.productId = product;
-  return config;
-}
 
 bool contains(const std::vector<std::string>& lines, const std::string& line) {
   return std::find(lines.begin(), lines.end(), line) != lines.end();

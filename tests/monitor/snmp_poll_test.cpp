@@ -17,17 +17,9 @@
 namespace {
 
 using monitor::PrinterModel;
-using monitor::StatusInfo;
 using namespace monitor_test;
 
 const char* const kNetworkAdvice = "连接断开，请查看设备的网络连接情况";
-
-void expectStatus(const StatusInfo& status, int level, const char* message, const char* advice, int toner) {
-  EXPECT_EQ(status.level, level);
-  EXPECT_EQ(status.message.toStdString(), message);
-  EXPECT_EQ(status.discription.toStdString(), advice);
-  EXPECT_EQ(status.toner, toner);
-}
 
 class SnmpPoll : public ::testing::Test {
  protected:

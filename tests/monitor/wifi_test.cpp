@@ -275,14 +275,6 @@ INSTANTIATE_TEST_SUITE_P(Replies, ClientModeSettings,
                                            SettingsReply{"Padded", padded(kClientModeReply, 100)}),
                          [](const auto& tested) { return std::string(tested.param.name); });
 
-HotSpot spot(int id, const QString& name, int signal) {
-  HotSpot entry;
-  entry.id = id;
-  entry.name = name;
-  entry.signalDB = signal;
-  return entry;
-}
-
 struct HotSpotCase {
   const char* name;
   std::vector<Answer> replies;  // in the order the printer gives them

@@ -98,6 +98,15 @@ void SnmpAgent::setObjects(const std::vector<PassObject>& objects) {
   std::filesystem::rename(next, folder_.path() / "values");
 }
 
+std::unique_ptr<SnmpAgent> startAgentOn(net::TestNetwork& network, const std::string& segment,
+                                        const std::string& cidr, const std::string& role,
+                                        const AgentConfig& config) {
+  const std::string host = network.addHost(role);
+  network.attach(host, segment, "eth0", cidr);
+  const std::string address = cidr.substr(0, cidr.find('/'));
+  return std::make_unique<SnmpAgent>(config, "udp:161", address, host);
+}
+
 int freeLoopbackUdpPort() {
   const int socket = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
   sockaddr_in address{};
