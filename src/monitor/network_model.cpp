@@ -103,20 +103,20 @@ void NetworkModel::getHotSpotList() {
     if (!reply) {
       return;
     }
-    const std::optional<wifi::HotSpotReply> parts = wifi::splitHotSpotReply(*reply);
-    if (!parts) {
+    const std::optional<wifi::HotSpotReply> answer = wifi::splitHotSpotReply(*reply);
+    if (!answer) {
       return;
     }
-    if (parts->code == QLatin1String("8011")) {
+    if (answer->code == QLatin1String("8011")) {
       if (ask < kHotSpotMaxAsks) {
         devices_.wait(kHotSpotRetryWait);
       }
       continue;
     }
-    if (parts->code != QLatin1String("8012")) {
+    if (answer->code != QLatin1String("8012")) {
       return;
     }
-    hotSpotList_ = wifi::parseHotSpotList(parts->list);
+    hotSpotList_ = wifi::parseHotSpotList(answer->list);
     bool matched = false;
     for (const HotSpot& entry : hotSpotList_) {
       if (clietModeSetting_.WifiName == entry.name) {
