@@ -5,9 +5,11 @@
 #include <string>
 #include <utility>
 
-#include "scan/scan_log.h"
+#include "device/common/log.h"
 
 namespace scan {
+
+using device::logLine;
 namespace {
 
 template <std::integral T>

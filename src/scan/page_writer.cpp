@@ -10,9 +10,11 @@
 #include "scan/image_rotate.h"
 #include "scan/jpeg_codec.h"
 #include "scan/page_decode.h"
-#include "scan/scan_log.h"
+#include "device/common/log.h"
 
 namespace scan {
+
+using device::logLine;
 namespace {
 
 constexpr double kCombinScale = 0.7;

@@ -8,9 +8,11 @@
 
 #include "scan/file_names.h"
 #include "scan/file_store.h"
-#include "scan/scan_log.h"
+#include "device/common/log.h"
 
 namespace scan {
+
+using device::logLine;
 namespace {
 
 constexpr int kMaxNameAttempts = 1000;

@@ -5,12 +5,11 @@
 #include <avahi-common/error.h>
 #include <avahi-glib/glib-watch.h>
 
-#include "device/usb/log.h"
+#include "device/common/log.h"
 
 namespace device::dnssd {
 namespace {
 
-using device::usb::logLine;
 
 std::string text(const char* value) { return value != nullptr ? value : ""; }
 

@@ -8,12 +8,11 @@
 #include <utility>
 
 #include "device/common/utf8.h"
-#include "device/usb/log.h"
+#include "device/common/log.h"
 
 namespace device::socket {
 namespace {
 
-using device::usb::logLine;
 
 constexpr qint64 kReceiveMaximum = 65536;
 

@@ -14,12 +14,11 @@
 
 #include "device/socket/socket_support.h"
 #include "device/socket/ysocket.h"
-#include "device/usb/log.h"
+#include "device/common/log.h"
 
 namespace device::socket {
 namespace {
 
-using device::usb::logLine;
 
 // How often ytcpsocket_pull reads while nothing has come, the first read
 // included.

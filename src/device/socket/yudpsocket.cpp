@@ -9,11 +9,10 @@
 
 #include "device/socket/socket_support.h"
 #include "device/socket/ysocket.h"
-#include "device/usb/log.h"
+#include "device/common/log.h"
 
 namespace device::socket {
 
-using device::usb::logLine;
 
 int yudpsocket_server(const char* address, int port) {
   const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);

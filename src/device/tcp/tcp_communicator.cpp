@@ -1,12 +1,12 @@
 #include "device/tcp/tcp_communicator.h"
 
 #include <cerrno>
-#include <iostream>
 #include <limits>
 #include <utility>
 #include <vector>
 
 #include "device/common/flavour.h"
+#include "device/common/log.h"
 #include "device/common/utf8.h"
 
 namespace device::tcp {
@@ -31,9 +31,9 @@ bool TCPCommunicator::connect() {
   socket_.reset();
   const bool scanner = flavour() == Flavour::Scanner;
   if (scanner) {
-    std::cout << "TCP Socket attemp to connect ip = " << url_ << " and port = " << port_ << '\n';
+    logLine(std::string("TCP Socket attemp to connect ip = ") + url_ + " and port = " + std::to_string(port_));
   } else {
-    std::cout << "Opening streams.\n";
+    logLine("Opening streams.");
   }
   int error = EINVAL;
   if (port_ <= std::numeric_limits<std::uint16_t>::max()) {
@@ -46,13 +46,13 @@ bool TCPCommunicator::connect() {
   input_ = state;
   output_ = state;
   if (socket_ && scanner) {
-    std::cout << "Opening streams. Connected\n";
+    logLine("Opening streams. Connected");
   }
   return socket_.has_value();
 }
 
 void TCPCommunicator::disconnect() {
-  std::cout << "Closing streams.\n";
+  logLine("Closing streams.");
   socket_.reset();
   input_.reset();
   output_.reset();
@@ -90,13 +90,13 @@ std::ptrdiff_t TCPCommunicator::writeAll(std::span<const std::uint8_t> bytes) {
 }
 
 std::optional<std::string> TCPCommunicator::receive() {
-  std::cout << "inputStream status = " << statusText(input_) << '\n';
+  logLine(std::string("inputStream status = ") + statusText(input_));
   if (!input_) {
     return std::nullopt;
   }
   std::vector<std::uint8_t> buffer(receiveMaxLength);
   const std::ptrdiff_t count = readSome(buffer);
-  std::cout << "TCPCommunicator: func receive . read data len = " << count << '\n';
+  logLine(std::string("TCPCommunicator: func receive . read data len = ") + std::to_string(count));
   if (count <= 0) {
     return std::nullopt;
   }
@@ -107,17 +107,17 @@ std::optional<std::string> TCPCommunicator::receive() {
 void TCPCommunicator::send(std::string_view message) {
   const bool log = flavour() == Flavour::StatusMonitor;
   if (log) {
-    std::cout << "outputStream status = " << statusText(output_) << '\n';
+    logLine(std::string("outputStream status = ") + statusText(output_));
   }
   if (!output_) {
     if (log) {
-      std::cout << "outputstream write result = none\n";
+      logLine("outputstream write result = none");
     }
     return;
   }
   const std::ptrdiff_t count = writeAll(bytesOf(message));
   if (log) {
-    std::cout << "outputstream write result = " << count << '\n';
+    logLine(std::string("outputstream write result = ") + std::to_string(count));
   }
 }
 

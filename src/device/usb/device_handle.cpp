@@ -30,7 +30,7 @@ bool selects(std::uint16_t selector, std::uint8_t value) {
 
 }  // namespace
 
-DeviceHandle createDevice(std::uint16_t vendorId, std::uint16_t productId) {
+DeviceHandle createDevice(VendorId vendorId, ProductId productId) {
   // A context per device: each lookup sees the bus as it is now, and nothing
   // is shared between exchanges.
   libusb_context* rawContext = nullptr;
@@ -46,7 +46,7 @@ DeviceHandle createDevice(std::uint16_t vendorId, std::uint16_t productId) {
     libusb_device* candidate = rawList[i];
     libusb_device_descriptor descriptor{};
     throwIfNotSuccess(ioReturnFromLibusb(libusb_get_device_descriptor(candidate, &descriptor)), kMatchTag);
-    if (descriptor.idVendor != vendorId || descriptor.idProduct != productId) {
+    if (VendorId(descriptor.idVendor) != vendorId || ProductId(descriptor.idProduct) != productId) {
       continue;
     }
     libusb_device_handle* handle = nullptr;

@@ -10,6 +10,7 @@
 
 #include "device/usb/interface_handle.h"
 #include "device/usb/session.h"
+#include "device/usb/usb_ids.h"
 
 namespace device::usb {
 
@@ -32,7 +33,7 @@ class DeviceHandle {
                                            std::uint16_t alternateSetting = kMatchAny) const;
 
  private:
-  friend DeviceHandle createDevice(std::uint16_t vendorId, std::uint16_t productId);
+  friend DeviceHandle createDevice(VendorId vendorId, ProductId productId);
   explicit DeviceHandle(detail::SessionPtr session) : session_(std::move(session)) {}
 
   detail::SessionPtr session_;
@@ -41,6 +42,6 @@ class DeviceHandle {
 // The first attached device with these IDs, opened (not claimed). None:
 // QDIOException(pluginHasNoUsbDeviceInterface). A first match that cannot be
 // opened throws its code; no later device is tried.
-DeviceHandle createDevice(std::uint16_t vendorId, std::uint16_t productId);
+DeviceHandle createDevice(VendorId vendorId, ProductId productId);
 
 }  // namespace device::usb

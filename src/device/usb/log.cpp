@@ -1,12 +1,6 @@
 #include "device/usb/log.h"
 
-#include <iostream>
-
 namespace device::usb {
-
-void logLine(std::string_view line) {
-  std::cout << line << std::endl;
-}
 
 std::string byteList(std::span<const std::uint8_t> bytes) {
   std::string out = "[";

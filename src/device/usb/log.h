@@ -1,14 +1,14 @@
 #pragma once
-// The layer's log: plain lines on standard output.
+// Byte lists for the layer's log lines.
 
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
 
-namespace device::usb {
+#include "device/common/log.h"
 
-void logLine(std::string_view line);
+namespace device::usb {
 
 // "[1, 2, 3]": bytes as a bracketed list of decimal values.
 std::string byteList(std::span<const std::uint8_t> bytes);

@@ -41,8 +41,8 @@ int LIBUSB_CALL notify(libusb_context*, libusb_device* device, libusb_hotplug_ev
   const auto* registration = static_cast<const Registration*>(data);
   libusb_device_descriptor descriptor{};
   libusb_get_device_descriptor(device, &descriptor);
-  const ObservedDevice seen{libusb_get_bus_number(device), libusb_get_device_address(device), descriptor.idVendor,
-                            descriptor.idProduct};
+  const ObservedDevice seen{libusb_get_bus_number(device), libusb_get_device_address(device),
+                            VendorId(descriptor.idVendor), ProductId(descriptor.idProduct)};
   registration->delivery->queue([delivery = registration->delivery, name = registration->name, seen] {
     if (delivery->active) {
       delivery->handler(name, seen);
@@ -129,8 +129,8 @@ std::unique_ptr<DeviceListObserver> observeDeviceList(const DeviceMatch& match, 
     // Arrivals start with the devices already attached.
     const int flags = event == LIBUSB_HOTPLUG_EVENT_DEVICE_ARRIVED ? LIBUSB_HOTPLUG_ENUMERATE : LIBUSB_HOTPLUG_NO_FLAGS;
     throwIfFailed(libusb_hotplug_register_callback(
-        impl->context, event, flags, match.vendorId ? int{*match.vendorId} : LIBUSB_HOTPLUG_MATCH_ANY,
-        match.productId ? int{*match.productId} : LIBUSB_HOTPLUG_MATCH_ANY, LIBUSB_HOTPLUG_MATCH_ANY, &notify,
+        impl->context, event, flags, match.vendor ? int{match.vendor->value} : LIBUSB_HOTPLUG_MATCH_ANY,
+        match.product ? int{match.product->value} : LIBUSB_HOTPLUG_MATCH_ANY, LIBUSB_HOTPLUG_MATCH_ANY, &notify,
         &registration, &registration.handle));
     registration.registered = true;
   }
@@ -143,11 +143,9 @@ std::unique_ptr<DeviceListObserver> observeDeviceList(DeviceListHandler handler,
   return observeDeviceList(DeviceMatch{}, std::move(handler), notificationNames, std::move(queue));
 }
 
-std::unique_ptr<DeviceListObserver> observeDeviceList(std::uint16_t vendorId, std::uint16_t productId,
-                                                      DeviceListHandler handler,
+std::unique_ptr<DeviceListObserver> observeDeviceList(VendorId vendor, ProductId product, DeviceListHandler handler,
                                                       const std::set<std::string>& notificationNames, Queue queue) {
-  return observeDeviceList(DeviceMatch{vendorId, productId}, std::move(handler), notificationNames,
-                           std::move(queue));
+  return observeDeviceList(DeviceMatch{vendor, product}, std::move(handler), notificationNames, std::move(queue));
 }
 
 }  // namespace device::usb

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "device/common/main_queue.h"
+#include "device/usb/usb_ids.h"
 
 namespace device::usb {
 
@@ -25,16 +26,16 @@ inline constexpr char kTerminateNotification[] = "IOServiceTerminate";
 struct ObservedDevice {
   std::uint8_t busNumber = 0;
   std::uint8_t deviceAddress = 0;
-  std::uint16_t vendorId = 0;
-  std::uint16_t productId = 0;
+  VendorId vendor{0};
+  ProductId product{0};
   friend bool operator==(const ObservedDevice&, const ObservedDevice&) = default;
 };
 
 // Which devices are observed: those with this vendor and product ID, each
 // left out matching any.
 struct DeviceMatch {
-  std::optional<std::uint16_t> vendorId;
-  std::optional<std::uint16_t> productId;
+  std::optional<VendorId> vendor;
+  std::optional<ProductId> product;
 };
 
 using DeviceListHandler = std::function<void(const std::string& notificationName, const ObservedDevice& device)>;
@@ -74,7 +75,7 @@ std::unique_ptr<DeviceListObserver> observeDeviceList(DeviceListHandler handler,
                                                       Queue queue = mainQueue());
 
 // One vendor's product.
-std::unique_ptr<DeviceListObserver> observeDeviceList(std::uint16_t vendorId, std::uint16_t productId,
+std::unique_ptr<DeviceListObserver> observeDeviceList(VendorId vendor, ProductId product,
                                                       DeviceListHandler handler,
                                                       const std::set<std::string>& notificationNames =
                                                           defaultNotificationNames(),

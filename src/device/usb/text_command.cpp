@@ -12,13 +12,6 @@
 namespace device::usb {
 namespace {
 
-std::uint16_t usbId(int id) {
-  if (id < 0 || id > 0xFFFF) {
-    throw QDIOException(QDIOError::pluginHasNoUsbDeviceInterface);  // no device can carry it
-  }
-  return static_cast<std::uint16_t>(id);
-}
-
 int pipeFor(const PipeMap& pipes, std::string_view key) {
   const auto found = pipes.find(key);
   if (found == pipes.end()) {
@@ -29,11 +22,11 @@ int pipeFor(const PipeMap& pipes, std::string_view key) {
 
 }  // namespace
 
-std::optional<std::string> usbInteraction(std::string_view cmd, int PID, int VID) {
+std::optional<std::string> usbInteraction(std::string_view cmd, ProductId PID, VendorId VID) {
   const std::string command(cmd);
   logLine("run in usbInteraction and cmd = " + command);
   try {
-    const DeviceHandle device = createDevice(usbId(VID), usbId(PID));
+    const DeviceHandle device = createDevice(VID, PID);
     InterfaceHandle interface = device.createInterfaceInterface();
     std::optional<std::string> result;
     interface.openAndPerform(false, [&] {

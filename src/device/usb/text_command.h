@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "device/usb/usb_ids.h"
+
 namespace device::usb {
 
 inline constexpr std::size_t kTextReplyMinBytes = 16;
@@ -16,6 +18,6 @@ inline constexpr std::size_t kTextReplyMaxBytes = 600;
 // interface or pipe, open, write or read failed, fewer than 16 bytes) or the
 // reply is not valid UTF-8. Never throws. The device is found by VID and PID
 // (first match) and its first interface is used, opened without seizing.
-std::optional<std::string> usbInteraction(std::string_view cmd, int PID, int VID);
+std::optional<std::string> usbInteraction(std::string_view cmd, ProductId PID, VendorId VID);
 
 }  // namespace device::usb

@@ -13,15 +13,15 @@
 #include <vector>
 
 #include "device/snmp/snmputil.h"
-#include "snmp_agent.h"
-#include "test_network.h"
+#include "sim/snmp/snmp_agent.h"
+#include "sim/net/test_network.h"
 
 namespace device::snmp {
 namespace {
 
-using testing::AgentConfig;
-using testing::SnmpAgent;
-using testing::TestNetwork;
+using sim::snmp::AgentConfig;
+using sim::snmp::SnmpAgent;
+using sim::net::TestNetwork;
 
 const std::string printerOidText = "iso.3.6.1.4.1.48117.4.7.1.8";
 const std::string otherVendorOidText = "iso.3.6.1.4.1.8072.3.2.10";
@@ -79,17 +79,15 @@ class BroadcastDiscovery : public ::testing::Test {
   // An agent in a namespace of its own, attached to `segment` at `cidr`.
   void addAgent(const std::string& segment, const std::string& cidr,
                 const AgentConfig& config = {}) {
-    const std::string host = network_->addHost("a" + std::to_string(agents_.size()));
-    network_->attach(host, segment, "eth0", cidr);
-    const std::string address = cidr.substr(0, cidr.find('/'));
-    agents_.push_back(std::make_unique<SnmpAgent>(config, "udp:161", address, host));
+    agents_.push_back(
+        sim::snmp::startAgentOn(*network_, segment, cidr, "a" + std::to_string(agents_.size()), config));
   }
 
   DiscoveryRun discover(const InterfaceSource& interfaces, const DiscoveryTiming& timing) {
     DiscoveryRun run;
     ::testing::internal::CaptureStdout();
     try {
-      testing::runInNamespace(client_, [&] {
+      sim::net::runInNamespace(client_, [&] {
         run.result = autoDetectSNMPPrinters(run.list, interfaces, timing);
         std::fflush(stdout);
       });
@@ -129,7 +127,7 @@ TEST_F(BroadcastDiscovery, ListsEveryDeviceWithAnIdentifierOnceAndSkipsNoSuchObj
   addAgent(lan, "192.0.2.12/24");
   addAgent(lan, "192.0.2.13/24");
   AgentConfig otherVendor;
-  otherVendor.sysObjectId = testing::otherVendorSysObjectId;
+  otherVendor.sysObjectId = sim::snmp::otherVendorSysObjectId;
   addAgent(lan, "192.0.2.14/24", otherVendor);
   AgentConfig noIdentifier;
   noIdentifier.hideSysObjectId = true;

@@ -13,14 +13,14 @@
 #include <vector>
 
 #include "device/snmp/snmputil.h"
-#include "snmp_agent.h"
+#include "sim/snmp/snmp_agent.h"
 
 namespace device::snmp {
 namespace {
 
-using testing::AgentConfig;
-using testing::SnmpAgent;
-using testing::TempFolder;
+using sim::snmp::AgentConfig;
+using sim::snmp::SnmpAgent;
+using sim::snmp::TempFolder;
 
 constexpr char statusOid[] = "1.3.6.1.4.1.48117.2.7.1.1";
 constexpr char tonerOid[] = "1.3.6.1.4.1.48117.2.7.4.1";
@@ -29,11 +29,11 @@ const std::string longValue(300, 'b');
 class StatusQuery : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    if (testing::runCommand({"snmpd", "-v"}, {}, testing::Output::dropAll) != 0) {
+    if (sim::net::runCommand({"snmpd", "-v"}, {}, sim::net::Output::dropAll) != 0) {
       skipReason_ = "snmpd is not installed";
       return;
     }
-    port_ = testing::freeLoopbackUdpPort();
+    port_ = sim::snmp::freeLoopbackUdpPort();
     AgentConfig config;
     config.objects = {
         {".1.3.6.1.4.1.48117.2.7.1.1", "string", "2009,sleep"},
@@ -118,7 +118,7 @@ TEST_F(StatusQuery, LogsTheQueryAndTheValue) {
 
 TEST_F(StatusQuery, AddressWhereNothingAnswersGivesError) {
   QueryOptions dead = options();
-  dead.port = static_cast<std::uint16_t>(testing::freeLoopbackUdpPort());
+  dead.port = static_cast<std::uint16_t>(sim::snmp::freeLoopbackUdpPort());
   dead.timeout = std::chrono::milliseconds(100);
   EXPECT_EQ(getPrinterStatusBySNMP("127.0.0.1", statusOid, 300, dead), "error");
 }

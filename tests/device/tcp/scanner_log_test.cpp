@@ -7,13 +7,13 @@
 
 #include "device/common/flavour.h"
 #include "device/tcp/tcp_communicator.h"
-#include "loopback_server.h"
+#include "sim/tcp/loopback_server.h"
 
 namespace device::tcp {
 namespace {
 
-using testing::Connection;
-using testing::LoopbackServer;
+using sim::tcp::Connection;
+using sim::tcp::LoopbackServer;
 
 TEST(TcpChannelInTheScanner, LogsItsConnectAndCloseLines) {
   std::string received;

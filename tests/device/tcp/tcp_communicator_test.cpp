@@ -14,13 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "loopback_server.h"
+#include "sim/tcp/loopback_server.h"
 
 namespace device::tcp {
 namespace {
 
-using testing::Connection;
-using testing::LoopbackServer;
+using sim::tcp::Connection;
+using sim::tcp::LoopbackServer;
 
 ChannelOptions quick() {
   ChannelOptions options;
@@ -45,7 +45,7 @@ class TcpChannel : public ::testing::Test {
 };
 
 TEST_F(TcpChannel, ClosedPortLeavesBothHalvesInErrorAndReadsAndWritesFail) {
-  TCPCommunicator channel("127.0.0.1", testing::closedLoopbackPort(), quick());
+  TCPCommunicator channel("127.0.0.1", sim::tcp::closedLoopbackPort(), quick());
   ::testing::internal::CaptureStdout();
   EXPECT_FALSE(channel.connect());
   EXPECT_EQ(channel.receive(), std::nullopt);
@@ -219,7 +219,7 @@ TEST_F(TcpChannel, PeerThatStopsReadingMakesAWriteFailAfterTheTimeout) {
 }
 
 TEST_F(TcpChannel, WithoutAConnectionNothingIsReadOrWritten) {
-  TCPCommunicator channel("127.0.0.1", testing::closedLoopbackPort(), quick());
+  TCPCommunicator channel("127.0.0.1", sim::tcp::closedLoopbackPort(), quick());
   std::vector<std::uint8_t> buffer(16);
   for (int round = 0; round < 2; ++round) {
     ::testing::internal::CaptureStdout();

@@ -93,7 +93,7 @@ TEST_F(DeviceLookup, FailuresGiveBackEveryContextAndHandle) {
   auto& printer = addPrinter();
   printer.holdInterface(0, "usbfs");
   const auto failEveryWay = [] {
-    EXPECT_THROW(createDevice(kVendorId, kProductId + 1), QDIOException);
+    EXPECT_THROW(createDevice(kVendorId, device::usb::ProductId(kProductId.value + 1)), QDIOException);
     EXPECT_THROW(createDevice(kVendorId, kProductId).createInterfaceInterface(0x07), QDIOException);
     auto interface = createDevice(kVendorId, kProductId).createInterfaceInterface();
     EXPECT_THROW(interface.openAndPerform(false, [] {}), IOReturnError);

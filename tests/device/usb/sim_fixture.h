@@ -6,12 +6,13 @@
 #include <cstdint>
 #include <optional>
 
+#include "device/common/supported_model.h"
 #include "device/usb/device_handle.h"
 #include "device/usb/interface_handle.h"
 #include "sim/usb/usb_sim.h"
 
-inline constexpr std::uint16_t kVendorId = 0x5A3E;
-inline constexpr std::uint16_t kProductId = 0x0034;
+inline constexpr device::usb::VendorId kVendorId = device::model::kVendorId;
+inline constexpr device::usb::ProductId kProductId = device::model::kProductId;
 inline constexpr std::uint8_t kBulkOut = 0x01;
 inline constexpr std::uint8_t kBulkIn = 0x82;
 
@@ -44,6 +45,14 @@ class PrinterTest : public SimTest {
   std::optional<device::usb::DeviceHandle> device;
   std::optional<device::usb::InterfaceHandle> interface;
 };
+
+// The printer's description under other IDs: another model, another vendor.
+inline sim::usb::DeviceConfig withIds(std::uint16_t vendor, std::uint16_t product) {
+  auto config = sim::usb::ktr6620lxv();
+  config.vendorId = vendor;
+  config.productId = product;
+  return config;
+}
 
 // The printer with three interfaces, numbered 0 to 2.
 inline sim::usb::DeviceConfig printerWithThreeInterfaces() {

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <type_traits>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -93,9 +95,19 @@ TEST_F(TextCommand, NoPrinterGivesNoValueAndOneFailureLine) {
   EXPECT_EQ(capture.lines(), (std::vector<std::string>{"run in usbInteraction and cmd = CheckwifiAP?", kFailureLine}));
 }
 
-TEST_F(TextCommand, IdsOutsideSixteenBitsMatchNoDevice) {
-  addPrinter();
-  EXPECT_EQ(usbInteraction("CheckwifiAP?", kProductId + 0x10000, kVendorId), std::nullopt);
+// The product ID comes first here and last in createDevice: a swapped pair
+// must not compile, and a device carrying the swapped pair is not the printer.
+static_assert(std::is_invocable_v<decltype(&usbInteraction), std::string_view, device::usb::ProductId,
+                                  device::usb::VendorId>);
+static_assert(!std::is_invocable_v<decltype(&usbInteraction), std::string_view, device::usb::VendorId,
+                                   device::usb::ProductId>);
+static_assert(!std::is_invocable_v<decltype(&usbInteraction), std::string_view, int, int>);
+
+TEST_F(TextCommand, ADeviceWithTheIdsSwappedIsNotThePrinter) {
+  auto swapped = sim::usb::ktr6620lxv();
+  std::swap(swapped.vendorId, swapped.productId);
+  addPrinter(swapped).replyToCommand("CheckwifiAP?", Answer::text("8014;KTR-AP;1;secret;"));
+  EXPECT_EQ(usbInteraction("CheckwifiAP?", kProductId, kVendorId), std::nullopt);
 }
 
 TEST_F(TextCommand, WriteStallGivesNoValueAndReadsNothing) {

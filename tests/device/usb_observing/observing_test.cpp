@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "device/common/supported_model.h"
 #include "device/usb/errors.h"
 #include "device/usb/observing.h"
 #include "sim/usb/usb_sim.h"
@@ -28,16 +29,18 @@ struct Call {
 
 void PrintTo(const Call& call, std::ostream* out) {
   *out << call.name << " " << int{call.device.busNumber} << ":" << int{call.device.deviceAddress} << " " << std::hex
-       << call.device.vendorId << ":" << call.device.productId;
+       << call.device.vendor.value << ":" << call.device.product.value;
 }
 
-constexpr std::uint16_t kVendor = 0x5A3E;
-constexpr std::uint16_t kProduct = 0x0034;
+constexpr VendorId kVendor = device::model::kVendorId;
+constexpr ProductId kProduct = device::model::kProductId;
+constexpr VendorId kOtherVendor{0x1234};
+constexpr ProductId kOtherProduct{0x0035};
 
-sim::usb::DeviceConfig deviceWithIds(std::uint16_t vendor, std::uint16_t product) {
+sim::usb::DeviceConfig deviceWithIds(VendorId vendor, ProductId product) {
   auto config = sim::usb::ktr6620lxv();
-  config.vendorId = vendor;
-  config.productId = product;
+  config.vendorId = vendor.value;
+  config.productId = product.value;
   return config;
 }
 
@@ -120,11 +123,11 @@ void PrintTo(const MatchCase& c, std::ostream* out) { *out << c.what; }
 class MatchingTest : public ObserverTest, public ::testing::WithParamInterface<MatchCase> {};
 
 TEST_P(MatchingTest, OnlyMatchingDevicesAreReported) {
-  const std::vector<ObservedDevice> devices{printerAt(2), {1, 3, 0x1234, kProduct}, {1, 4, kVendor, 0x0035}};
+  const std::vector<ObservedDevice> devices{printerAt(2), {1, 3, kOtherVendor, kProduct}, {1, 4, kVendor, kOtherProduct}};
   bed.addDevice();
   const auto observer = GetParam().observe(recorder());
-  bed.addDevice(deviceWithIds(0x1234, kProduct));
-  bed.addDevice(deviceWithIds(kVendor, 0x0035));
+  bed.addDevice(deviceWithIds(kOtherVendor, kProduct));
+  bed.addDevice(deviceWithIds(kVendor, kOtherProduct));
   std::vector<Call> expected;
   for (const std::uint8_t address : GetParam().reportedAddresses) {
     expected.push_back({kFirstMatchNotification, devices[address - 2u], {}});

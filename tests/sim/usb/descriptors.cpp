@@ -1,5 +1,7 @@
 #include "sim/usb/descriptors.h"
 
+#include "device/common/supported_model.h"
+
 #include <set>
 #include <stdexcept>
 
@@ -15,8 +17,8 @@ void put16(Bytes& out, std::uint16_t value) {
 
 DeviceConfig ktr6620lxv() {
   DeviceConfig config;
-  config.vendorId = 0x5A3E;
-  config.productId = 0x0034;
+  config.vendorId = device::model::kVendorId.value;
+  config.productId = device::model::kProductId.value;
   InterfaceConfig interface;
   interface.endpoints = {EndpointConfig{0x01, 0x02, 512, 0}, EndpointConfig{0x82, 0x02, 512, 0}};
   config.interfaces.push_back(interface);

@@ -1,4 +1,4 @@
-#include "loopback_server.h"
+#include "sim/tcp/loopback_server.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -13,7 +13,7 @@
 #include <cerrno>
 #include <stdexcept>
 
-namespace device::tcp::testing {
+namespace sim::tcp {
 namespace {
 
 sockaddr_in loopback(const std::string& address, std::uint16_t port) {
@@ -162,4 +162,4 @@ std::uint16_t closedLoopbackPort() {
   return port;
 }
 
-}  // namespace device::tcp::testing
+}  // namespace sim::tcp

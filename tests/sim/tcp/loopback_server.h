@@ -13,7 +13,7 @@
 #include <string_view>
 #include <thread>
 
-namespace device::tcp::testing {
+namespace sim::tcp {
 
 // The server's end of one accepted connection.
 class Connection {
@@ -67,4 +67,4 @@ class LoopbackServer {
 // A TCP port on 127.0.0.1 that nothing listens on at the moment.
 std::uint16_t closedLoopbackPort();
 
-}  // namespace device::tcp::testing
+}  // namespace sim::tcp

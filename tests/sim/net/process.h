@@ -1,6 +1,6 @@
 #pragma once
 
-// Child processes of the SNMP tests: commands run to completion and
+// Child processes of the simulators and tests: commands run to completion and
 // daemons stopped by their process id.
 
 #include <sys/types.h>
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace device::snmp::testing {
+namespace sim::net {
 
 enum class Output { keepErrors, dropAll };
 
@@ -41,4 +41,4 @@ class ChildProcess {
   bool reaped_ = false;
 };
 
-}  // namespace device::snmp::testing
+}  // namespace sim::net

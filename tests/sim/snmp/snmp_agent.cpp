@@ -1,4 +1,4 @@
-#include "snmp_agent.h"
+#include "sim/snmp/snmp_agent.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -12,10 +12,12 @@
 #include <stdexcept>
 #include <thread>
 
-namespace device::snmp::testing {
+namespace sim::snmp {
 namespace {
 
 using test_support::readFile;
+using net::Output;
+using net::runCommand;
 
 void replaceAll(std::string& text, const std::string& key, const std::string& value) {
   for (std::size_t at = text.find(key); at != std::string::npos;
@@ -50,12 +52,7 @@ SnmpAgent::SnmpAgent(const AgentConfig& config, const std::string& endpoint,
   const std::filesystem::path& folder = folder_.path();
   std::filesystem::create_directory(folder / "persist");
   std::filesystem::copy_file(source / "pass.sh", folder / "pass.sh");
-  {
-    std::ofstream values(folder / "values");
-    for (const PassObject& object : config.objects) {
-      values << object.oid << ' ' << object.type << ' ' << object.value << '\n';
-    }
-  }
+  setObjects(config.objects);
   std::string conf = readFile(source / "snmpd.conf.in");
   replaceAll(conf, "@PERSISTENT_DIR@", (folder / "persist").string());
   replaceAll(conf, "@ACCESS@", accessLines(config));
@@ -89,6 +86,27 @@ SnmpAgent::SnmpAgent(const AgentConfig& config, const std::string& endpoint,
 
 SnmpAgent::~SnmpAgent() = default;
 
+void SnmpAgent::setObjects(const std::vector<PassObject>& objects) {
+  // Written aside and renamed into place: a request never sees half a table.
+  const std::filesystem::path next = folder_.path() / "values.next";
+  {
+    std::ofstream values(next);
+    for (const PassObject& object : objects) {
+      values << object.oid << ' ' << object.type << ' ' << object.value << '\n';
+    }
+  }
+  std::filesystem::rename(next, folder_.path() / "values");
+}
+
+std::unique_ptr<SnmpAgent> startAgentOn(net::TestNetwork& network, const std::string& segment,
+                                        const std::string& cidr, const std::string& role,
+                                        const AgentConfig& config) {
+  const std::string host = network.addHost(role);
+  network.attach(host, segment, "eth0", cidr);
+  const std::string address = cidr.substr(0, cidr.find('/'));
+  return std::make_unique<SnmpAgent>(config, "udp:161", address, host);
+}
+
 int freeLoopbackUdpPort() {
   const int socket = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
   sockaddr_in address{};
@@ -107,4 +125,4 @@ int freeLoopbackUdpPort() {
   return port;
 }
 
-}  // namespace device::snmp::testing
+}  // namespace sim::snmp

@@ -1,9 +1,9 @@
-#include "scan/scan_log.h"
+#include "device/common/log.h"
 
 #include <iostream>
 
-namespace scan {
+namespace device {
 
 void logLine(std::string_view line) { std::cout << line << std::endl; }
 
-}  // namespace scan
+}  // namespace device

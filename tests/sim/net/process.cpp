@@ -1,4 +1,4 @@
-#include "process.h"
+#include "sim/net/process.h"
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -13,7 +13,7 @@
 
 extern char** environ;
 
-namespace device::snmp::testing {
+namespace sim::net {
 namespace {
 
 pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& extra,
@@ -106,4 +106,4 @@ ChildProcess::~ChildProcess() {
   }
 }
 
-}  // namespace device::snmp::testing
+}  // namespace sim::net

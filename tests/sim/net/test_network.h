@@ -16,7 +16,7 @@
 #include <thread>
 #include <vector>
 
-namespace device::snmp::testing {
+namespace sim::net {
 
 class TestNetwork {
  public:
@@ -77,4 +77,4 @@ void runInNamespace(const std::string& netns, Work&& work) {
 }
 
 
-}  // namespace device::snmp::testing
+}  // namespace sim::net

@@ -1,4 +1,4 @@
-#include "test_network.h"
+#include "sim/net/test_network.h"
 
 #include <signal.h>
 #include <unistd.h>
@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "process.h"
+#include "sim/net/process.h"
 
-namespace device::snmp::testing {
+namespace sim::net {
 namespace {
 
 constexpr char namePrefix[] = "ktrsnmp-";
@@ -105,4 +105,4 @@ void TestNetwork::attach(const std::string& host, const std::string& segment,
   mustRun({"ip", "-n", host, "link", "set", interfaceName, "up"});
 }
 
-}  // namespace device::snmp::testing
+}  // namespace sim::net

@@ -1,0 +1,71 @@
+// The Wi-Fi commands' formats.
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QList>
+
+#include "monitor/wifi_replies.h"
+#include "monitor_fixture.h"
+
+namespace {
+
+using namespace monitor::wifi;
+using monitor::HotSpot;
+using monitor_test::spot;
+
+TEST(HotSpotList, ShortLinesAndLinesWithoutADigitTakeNoId) {
+  EXPECT_EQ(parseHotSpotList("Home-5\r\nab\r\nOffice-2"),
+            (QList<HotSpot>{spot(0, "Home", 5), spot(1, "Office", 2)}));
+  EXPECT_EQ(parseHotSpotList("Cafe-x\r\n\r\nBar-9\r\n"), (QList<HotSpot>{spot(0, "Bar", 9)}));
+  EXPECT_TRUE(parseHotSpotList("").isEmpty());
+}
+
+TEST(HotSpotList, CountsCharactersNotBytes) {
+  EXPECT_EQ(parseHotSpotList(QString::fromUtf8("家-7\r\n网络😀-3")),
+            (QList<HotSpot>{spot(0, QString::fromUtf8("家"), 7), spot(1, QString::fromUtf8("网络😀"), 3)}));
+}
+
+TEST(HotSpotReplyParts, NeedTwoPiecesAndACode) {
+  const auto reply = splitHotSpotReply("8012,x;Home-5\r\nOffice-2;tail");
+  ASSERT_TRUE(reply);
+  EXPECT_EQ(reply->code, "8012");
+  EXPECT_EQ(reply->list, "Home-5\r\nOffice-2");
+  EXPECT_EQ(splitHotSpotReply("8011;")->code, "8011");
+  EXPECT_FALSE(splitHotSpotReply("8012"));
+  EXPECT_FALSE(splitHotSpotReply(",8012;Home-5"));
+  EXPECT_FALSE(splitHotSpotReply(""));
+}
+
+TEST(ReplyCode, IsTheTextBeforeTheFirstComma) {
+  EXPECT_EQ(replyCode("8014,AP;x\r\n6"), "8014");
+  EXPECT_EQ(replyCode("1001"), "1001");
+  EXPECT_EQ(replyCode(",1001"), "");
+}
+
+TEST(TrailingNuls, AreRemovedNothingElse) {
+  EXPECT_EQ(withoutTrailingNuls(QString::fromLatin1("1001\0\0\0", 7)), "1001");
+  EXPECT_EQ(withoutTrailingNuls(QString::fromLatin1("a\0b\0", 4)), QString::fromLatin1("a\0b", 3));
+  EXPECT_EQ(withoutTrailingNuls("8012;Home-5"), "8012;Home-5");
+  EXPECT_EQ(withoutTrailingNuls(QString::fromLatin1("\0\0", 2)), "");
+}
+
+TEST(NetworkName, IsTheFirstLinesTextBetweenTheFirstTwoSemicolons) {
+  EXPECT_EQ(nameAfterSemicolon("8014,x;KTR-AP"), "KTR-AP");
+  EXPECT_EQ(nameAfterSemicolon("8014,x;KTR-AP;rest"), "KTR-AP");
+  EXPECT_EQ(nameAfterSemicolon("8014,x;"), "");
+}
+
+TEST(CommandBytes, QuestionMarkAndSemicolonAreReplacedButTheClosingSemicolonStays) {
+  EXPECT_EQ(substituteCommandBytes("SetwifiAP=my;net?\r\n6;"), QByteArray("SetwifiAP=my\x02net\x01\r\n6;"));
+  EXPECT_EQ(substituteCommandBytes("SetwifiAP=a;;"), QByteArray("SetwifiAP=a\x02;"));
+  EXPECT_EQ(substituteCommandBytes(QString::fromUtf8("SetwifiSTA=网络?;")),
+            QByteArray("SetwifiSTA=\xe7\xbd\x91\xe7\xbb\x9c\x01;"));
+}
+
+TEST(LineBreaks, AnyCarriageReturnOrLineFeedCounts) {
+  EXPECT_FALSE(anyHoldsLineBreak({"a", "b c", ""}));
+  EXPECT_TRUE(anyHoldsLineBreak({"a", "b\rc"}));
+  EXPECT_TRUE(anyHoldsLineBreak({"a\n"}));
+}
+
+}  // namespace
