@@ -31,7 +31,8 @@ class Browser {
   ~Browser();
 
   // Starts browsing (once). Without an Avahi daemon the browser waits for
-  // one and starts when it appears.
+  // one and starts when it appears; a daemon that goes away later fails
+  // it for good ("failed(...)").
   void start();
 
  private:

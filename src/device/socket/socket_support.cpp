@@ -25,6 +25,10 @@ int waitFor(int fd, short events, long long timeoutMs) {
     }
     pollfd ready{fd, events, 0};
     const int count = ::poll(&ready, 1, wait);
+    if (count > 0 && (ready.revents & POLLNVAL) != 0) {
+      errno = EBADF;
+      return -1;
+    }
     if (count >= 0) {
       return count > 0 ? 1 : 0;
     }

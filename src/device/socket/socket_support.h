@@ -9,8 +9,8 @@
 namespace device::socket::detail {
 
 // Waits until fd is ready for `events`, at most timeoutMs milliseconds
-// (negative: without limit). 1 ready, 0 time out, -1 failure. An interrupted
-// wait goes on with the time left.
+// (negative: without limit). 1 ready, 0 time out, -1 failure (a descriptor
+// that is not open included). An interrupted wait goes on with the time left.
 int waitFor(int fd, short events, long long timeoutMs);
 
 // Whole seconds as milliseconds, for waits.

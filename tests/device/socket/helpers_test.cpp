@@ -289,12 +289,16 @@ TEST_F(Helpers, AcceptWithNobodyComingGivesUpAfterItsTimeout) {
   ::close(listener);
 }
 
-TEST_F(Helpers, QueriesOnADescriptorThatIsNoSocketFail) {
+TEST_F(Helpers, CallsOnADescriptorThatIsNoSocketOrNotOpenFail) {
   const int fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
   EXPECT_EQ(ytcpsocket_port(fd), -1);
   EXPECT_EQ(enable_broadcast(fd), -1);
   ::close(fd);
   EXPECT_LT(ytcpsocket_bytes_available(fd), 0);
+  std::array<char, kAddressTextLength> address{};
+  int port = 0;
+  EXPECT_EQ(ytcpsocket_pull(fd, address.data(), 4, 1), -1) << "the wait fails at once";
+  EXPECT_EQ(ytcpsocket_accept(fd, address, &port, 0), -1) << "no wait without end";
 }
 
 TEST_F(Helpers, BytesAvailableCountsWhatWaits) {
