@@ -7,6 +7,8 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <sys/mount.h>
+#include <thread>
 
 #include "run_support.h"
 #include "scan/page_writer.h"
@@ -61,7 +63,7 @@ class ModelScan : public ::testing::Test {
     p.combineTypeIndex = combine;
     p.saveTypeIndex = saveType;
     p.savePrefix = p.saveFileName = "file";
-    p.saveDir = save.str();
+    p.saveDir = saveRoot.string();
     return p;
   }
 
@@ -83,10 +85,11 @@ class ModelScan : public ::testing::Test {
     return sim.finish();
   }
 
-  fs::path received() const { return save.path() / kStamp; }
+  fs::path received() const { return saveRoot / kStamp; }
   std::vector<std::string> receivedFiles() const { return scantest::fileNames(received()); }
 
   TempDir save;
+  fs::path saveRoot = save.path();
   std::chrono::milliseconds read = 3000ms;
   std::string log;
   Alert alert;
@@ -468,6 +471,54 @@ TEST_F(ModelScan, TheReceiveFolderIsMadeAndLogged) {
   model.clearReceiveDir();
   EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
   EXPECT_FALSE(fs::exists(received()));
+}
+
+// Merge and PDF failing on a file system of the test's own (in_small_fs.sh)
+// that turns read-only once the last page is saved.
+class ModelSmallFs : public ModelScan {
+ protected:
+  void SetUp() override {
+    const char* root = std::getenv("SCAN_SMALL_FS");
+    if (root == nullptr) GTEST_SKIP() << "runs under in_small_fs.sh only";
+    root_ = root;
+    saveRoot = root_ / "save";
+    fs::create_directory(saveRoot);
+  }
+  void TearDown() override {
+    if (root_.empty()) return;
+    ::mount(nullptr, root_.c_str(), nullptr, MS_REMOUNT, "size=4m");
+    std::error_code ignored;
+    fs::remove_all(saveRoot, ignored);
+  }
+
+  // Four pages; the file system turns read-only before the job-end byte.
+  Script pagesThenReadOnly() {
+    Script script = jpegPages(4);
+    script.beforeJobEnd = [this] {
+      for (int wait = 0; wait < 500 && !fs::exists(received() / "file-0004.jpg"); ++wait) {
+        std::this_thread::sleep_for(10ms);
+      }
+      ASSERT_EQ(::mount(nullptr, root_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
+    };
+    return script;
+  }
+
+  fs::path root_;
+};
+
+TEST_F(ModelSmallFs, FailedMergeAlertsSaveImageErrorAndKeepsThePages) {
+  scanWith(pagesThenReadOnly(), ui(GRAY256, CombinHorizontal, 1));
+  EXPECT_EQ(alert, errorAlert("saveImageError"));
+  EXPECT_EQ(receivedFiles(),
+            (std::vector<std::string>{"file-0001.jpg", "file-0002.jpg", "file-0003.jpg", "file-0004.jpg"}));
+  EXPECT_EQ(scantest::fileNames(saveRoot), std::vector<std::string>{kStamp});
+}
+
+TEST_F(ModelSmallFs, FailedPdfAlertsSaveImageErrorAndKeepsThePages) {
+  scanWith(pagesThenReadOnly(), ui(GRAY256, NoCombine, 1));
+  EXPECT_EQ(alert, errorAlert("saveImageError"));
+  EXPECT_EQ(receivedFiles().size(), 4u);
+  EXPECT_EQ(scantest::fileNames(saveRoot), std::vector<std::string>{kStamp});
 }
 
 }  // namespace
