@@ -184,6 +184,9 @@ void Device::unplug() {
     std::lock_guard lock(mutex_);
     goneLocked();
   }
+  // Told as udev tells it, while the device is still in sysfs to be
+  // described: libusb's hotplug listeners hear of the removal.
+  umockdev_testbed_uevent(bed_.bed_, syspath_.c_str(), "remove");
   umockdev_testbed_remove_device(bed_.bed_, syspath_.c_str());
 }
 

@@ -97,8 +97,9 @@ class Device {
   // cannot detach; any other name is a kernel driver such as "usblp", which a
   // reattach binds again, refused (EBUSY) while the interface is claimed.
   void holdInterface(std::uint8_t interfaceNumber, std::string driver);
-  // The device leaves the bus: every request fails with ENODEV and the device
-  // is gone from the device list.
+  // The device leaves the bus: every request fails with ENODEV, the device
+  // is gone from the device list, and a "remove" uevent says so (adding a
+  // device to a test bed sends its "add" uevent).
   void unplug();
 
   // What the host did.

@@ -1,0 +1,63 @@
+#pragma once
+// What the socket tests share: ports that refuse or never answer, counts of
+// open descriptors, waits that cannot hang a test.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <future>
+#include <memory>
+#include <optional>
+#include <thread>
+#include <string>
+#include <vector>
+
+namespace device::socket::testing {
+
+// A loopback port where nothing listens: connections are refused.
+int closedPort();
+
+// A loopback listener whose accept queue is full: further connection
+// requests get no answer at all.
+class SilentListener {
+ public:
+  SilentListener();
+  ~SilentListener();
+  SilentListener(const SilentListener&) = delete;
+  SilentListener& operator=(const SilentListener&) = delete;
+  int port() const { return port_; }
+
+ private:
+  int listener_ = -1;
+  int filler_ = -1;
+  int port_ = 0;
+};
+
+std::size_t openDescriptors();
+
+std::string text(const std::vector<std::uint8_t>& bytes);
+
+// Keeps the helpers' pauses short for the test and puts them back after.
+class QuickPacing : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+};
+
+// Runs work on a thread of its own and waits for it at most `limit`: a
+// call that blocks for ever fails the test instead of hanging it (the
+// thread is left to finish when the blocking ends).
+template <typename Work>
+auto within(std::chrono::milliseconds limit, Work work) -> std::optional<decltype(work())> {
+  auto result = std::make_shared<std::promise<decltype(work())>>();
+  auto future = result->get_future();
+  std::thread([result, work = std::move(work)]() mutable { result->set_value(work()); }).detach();
+  if (future.wait_for(limit) != std::future_status::ready) {
+    ADD_FAILURE() << "still blocked after " << limit.count() << " ms";
+    return std::nullopt;
+  }
+  return future.get();
+}
+
+}  // namespace device::socket::testing
