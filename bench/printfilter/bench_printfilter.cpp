@@ -1,7 +1,8 @@
 // bench-printfilter [PAGES [RUNS]] (8 and 3 by default): the whole filter (raster in, job stream
 // out, no side channel) on A4 600 dpi pages of mixed content and on blank
-// pages, against JBIG-KIT's encoding alone of the same halftoned bitmaps;
-// peak memory of the filter process.
+// pages, unscaled, scaled and two-sided, against JBIG-KIT's encoding alone of
+// the same halftoned bitmaps; peak memory of the filter process. Long-edge
+// back sides are held whole to turn them, hence their larger peak.
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -20,6 +21,7 @@
 #include "printfilter/bit_page.h"
 #include "printfilter/halftone.h"
 #include "printfilter/jbig_encode.h"
+#include "printfilter/scaling.h"
 #include "raster_fixture.h"
 
 namespace {
@@ -75,12 +77,22 @@ fixture::GreyPage mixedPage() {
   return page;
 }
 
-printfilter::BitPage halftoned(const fixture::GreyPage& page) {
+// The page in memory as the scaler's source.
+class MemoryRows final : public printfilter::GreyRows {
+ public:
+  explicit MemoryRows(const fixture::GreyPage& page) : page_(page) {}
+  const std::uint8_t* row(std::size_t y) override { return &page_.pixels[y * page_.width]; }
+
+ private:
+  const fixture::GreyPage& page_;
+};
+
+// What the filter sends for the page at this scale (darkness 0).
+printfilter::BitPage rendered(const fixture::GreyPage& page, double ratio) {
+  MemoryRows rows(page);
+  const printfilter::Scaler scaler(page.width, page.height, ratio);
   const printfilter::Screen screen(0);
-  printfilter::BitPage bits(page.width, page.height);
-  for (std::size_t y = 0; y < page.height; ++y)
-    printfilter::halftoneRow(&page.pixels[y * page.width], page.width, y, screen, bits.row(y));
-  return bits;
+  return printfilter::renderPage(rows, page.width, page.height, scaler, screen);
 }
 
 struct EncodeFigures {
@@ -162,29 +174,47 @@ FilterFigures wholeFilter(const std::string& raster, int pages, const char* opti
   return {best / pages, peak};
 }
 
-std::string rasterFile(const fixture::TempDir& dir, const std::string& name, const fixture::GreyPage& page, int pages) {
+std::string rasterFile(const fixture::TempDir& dir, const std::string& name, const fixture::GreyPage& page, int pages,
+                       fixture::Encoding encoding) {
   const std::string path = dir.str() + "/" + name;
-  const std::string bytes = fixture::rasterBytes(std::vector<fixture::GreyPage>(static_cast<std::size_t>(pages), page));
+  const std::string bytes =
+      fixture::rasterBytes(std::vector<fixture::GreyPage>(static_cast<std::size_t>(pages), page), encoding);
   std::FILE* file = std::fopen(path.c_str(), "wb");
   std::fwrite(bytes.data(), 1, bytes.size(), file);
   std::fclose(file);
-  std::printf("  raster of %d %s pages: %.1f KB compressed\n", pages, name.c_str(), static_cast<double>(bytes.size()) / 1024);
   return path;
 }
 
-void report(const char* what, const fixture::GreyPage& page, const std::string& raster, int pages, int runs) {
-  printfilter::BitPage bits = halftoned(page);
-  const EncodeFigures encode = encodeAlone(bits, runs);
-  const FilterFigures filter = wholeFilter(raster, pages, "", runs);
-  const FilterFigures duplex = wholeFilter(raster, pages, "Duplex=DuplexNoTumble", runs);
-  std::printf("%s page (%ux%u, BIE %zu bytes):\n", what, page.width, page.height, encode.bieBytes);
-  std::printf("  whole filter:        %7.2f pages/s (%6.1f ms/page), peak memory %5.1f MB\n", 1 / filter.secondsPerPage,
-              filter.secondsPerPage * 1000, filter.peakMegabytes);
-  std::printf("  JBIG-KIT encode:     %7.2f pages/s (%6.1f ms/page)\n", 1 / encode.secondsPerPage,
-              encode.secondsPerPage * 1000);
-  std::printf("  filter / encode:     %7.2f\n", filter.secondsPerPage / encode.secondsPerPage);
-  std::printf("  long-edge duplex:    %7.2f pages/s, peak memory %5.1f MB (back sides held whole to turn them)\n",
-              1 / duplex.secondsPerPage, duplex.peakMegabytes);
+struct Case {
+  const char* label;
+  const char* options;
+  double ratio;      // of the page whose encoding the filter is compared with
+  bool plainRaster;  // uncompressed raster input instead of compressed
+};
+
+constexpr Case kCases[] = {
+    {"100%", "", 1.0, false},
+    {"100%, plain raster", "", 1.0, true},
+    {"50%", "QUORScale=50%", 0.5, false},
+    {"150%", "QUORScale=150%", 1.5, false},
+    {"100%, long-edge duplex", "Duplex=DuplexNoTumble", 1.0, false},
+};
+
+void report(const char* what, const fixture::GreyPage& page, int pages, int runs) {
+  fixture::TempDir dir;
+  const std::string compressed = rasterFile(dir, "compressed", page, pages, fixture::Encoding::Compressed);
+  const std::string plain = rasterFile(dir, "plain", page, pages, fixture::Encoding::Plain);
+  std::printf("%s page (%ux%u):\n", what, page.width, page.height);
+  std::printf("  %-24s %9s %9s %9s %9s %8s %9s\n", "case", "filter", "filter", "encode", "encode", "filter/", "peak");
+  std::printf("  %-24s %9s %9s %9s %9s %8s %9s\n", "", "pages/s", "ms/page", "pages/s", "ms/page", "encode", "memory");
+  for (const Case& c : kCases) {
+    printfilter::BitPage bits = rendered(page, c.ratio);
+    const EncodeFigures encode = encodeAlone(bits, runs);
+    const FilterFigures filter = wholeFilter(c.plainRaster ? plain : compressed, pages, c.options, runs);
+    std::printf("  %-24s %9.2f %9.1f %9.2f %9.1f %8.2f %6.1f MB\n", c.label, 1 / filter.secondsPerPage,
+                filter.secondsPerPage * 1000, 1 / encode.secondsPerPage, encode.secondsPerPage * 1000,
+                filter.secondsPerPage / encode.secondsPerPage, filter.peakMegabytes);
+  }
 }
 
 }  // namespace
@@ -198,12 +228,7 @@ int main(int argc, char* argv[]) {
   const int pages = argc > 1 ? std::max(1, std::atoi(argv[1])) : 8;
   const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
   std::printf("printfilter-quktr6620lxv: %d pages a job, best of %d runs\n", pages, runs);
-  fixture::TempDir dir;
-  const fixture::GreyPage mixed = mixedPage();
-  const fixture::GreyPage blank = fixture::uniformPage(kWidth, kHeight, 255);
-  const std::string mixedRaster = rasterFile(dir, "mixed", mixed, pages);
-  const std::string blankRaster = rasterFile(dir, "blank", blank, pages);
-  report("Mixed", mixed, mixedRaster, pages, runs);
-  report("Blank", blank, blankRaster, pages, runs);
+  report("Mixed", mixedPage(), pages, runs);
+  report("Blank", fixture::uniformPage(kWidth, kHeight, 255), pages, runs);
   return 0;
 }

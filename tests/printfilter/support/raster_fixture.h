@@ -43,8 +43,11 @@ struct RasterPage {
 
 RasterPage rasterPage(const GreyPage& page);
 
-// The bytes of a compressed raster stream holding the pages.
-std::string rasterBytes(const std::vector<RasterPage>& pages);
-std::string rasterBytes(const std::vector<GreyPage>& pages);
+enum class Encoding { Compressed, Plain };
+
+// The bytes of a raster stream holding the pages: compressed ("RaS2"), or
+// plain ("RaS3", as Ghostscript's raster device writes it).
+std::string rasterBytes(const std::vector<RasterPage>& pages, Encoding encoding = Encoding::Compressed);
+std::string rasterBytes(const std::vector<GreyPage>& pages, Encoding encoding = Encoding::Compressed);
 
 }  // namespace fixture
