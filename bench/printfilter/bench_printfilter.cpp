@@ -90,7 +90,7 @@ class MemoryRows final : public printfilter::GreyRows {
 // What the filter sends for the page at this scale (darkness 0).
 printfilter::BitPage rendered(const fixture::GreyPage& page, double ratio) {
   MemoryRows rows(page);
-  const printfilter::Scaler scaler(page.width, page.height, ratio);
+  printfilter::Scaler scaler(page.width, page.height, ratio);
   const printfilter::Screen screen(0);
   return printfilter::renderPage(rows, page.width, page.height, scaler, screen);
 }

@@ -76,7 +76,7 @@ bool PageRun::prepare(cups_raster_t* raster, const cups_page_header2_t& header, 
   extent(page) = {header.cupsWidth, header.cupsHeight};
   try {
     RasterRowReader reader(raster, header.cupsBytesPerLine, height, log_);
-    const Scaler scaler(width, height, options_.scale);
+    Scaler scaler(width, height, options_.scale);
     scaler.logStart(log_);
     const Screen screen(options_.darkness, log_);
     BitPage bits = [&] {
