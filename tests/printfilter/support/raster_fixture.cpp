@@ -49,6 +49,11 @@ void makeRgb(cups_page_header2_t& h) {
   h.cupsBytesPerLine = h.cupsWidth * 3;
 }
 
+void setRawColorSpace(cups_page_header2_t& h, std::uint32_t value) {
+  static_assert(sizeof h.cupsColorSpace == sizeof value);
+  std::memcpy(&h.cupsColorSpace, &value, sizeof value);
+}
+
 RasterPage rasterPage(const GreyPage& page) {
   RasterPage r{greyHeader(page.width, page.height), {}};
   for (unsigned y = 0; y < page.height; ++y) {

@@ -32,6 +32,8 @@ cups_page_header2_t greyHeader(unsigned width, unsigned height);
 // Headers of pages the filter must refuse: 1-bit black, 24-bit RGB.
 void makeOneBitBlack(cups_page_header2_t& header);
 void makeRgb(cups_page_header2_t& header);
+// A colour space number that names none (as the stream's bytes may hold).
+void setRawColorSpace(cups_page_header2_t& header, std::uint32_t value);
 
 // One page as written: a header (possibly hostile) and the rows to write,
 // each header.cupsBytesPerLine bytes; fewer rows than cupsHeight make a
