@@ -2,9 +2,9 @@
 // out, no side channel) on A4 600 dpi pages of mixed content and on blank
 // pages, unscaled, scaled and two-sided, from compressed raster and from plain
 // raster (what Ghostscript's raster filter hands it under the print service),
-// against JBIG-KIT's encoding alone of
-// the same halftoned bitmaps; peak memory of the filter process. Long-edge
-// back sides are held whole to turn them, hence their larger peak.
+// against JBIG-KIT's encoding alone of the same halftoned bitmaps; peak memory
+// of the filter process. Long-edge back sides are held whole to turn them,
+// hence their larger peak. Times are processor time, the best of the runs.
 
 #include <fcntl.h>
 #include <sys/resource.h>
