@@ -208,7 +208,8 @@ int runFilter(int argc, char* argv[]) {
   int page = 1;
   cups_page_header2_t header;
   RasterInput::Next next = RasterInput::Next::End;
-  while (!failed && stream.ok() && input.get() != nullptr && (next = input.nextPage(header)) == RasterInput::Next::Page) {
+  while (!failed && stream.ok() && input.get() != nullptr &&
+         (next = input.nextPage(header)) == RasterInput::Next::Page) {
     log.line("DEBUG:[KTR6620LXV] raster image width =%d  height = %d\n", static_cast<int>(header.cupsWidth),
              static_cast<int>(header.cupsHeight));
     if (terminationFlag() != 0) return cancel();

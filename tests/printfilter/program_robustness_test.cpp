@@ -63,7 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
                     fixture::makeOneBitBlack,
                     "raster page is not 8-bit grey (cupsBitsPerColor 1, cupsBitsPerPixel 1, cupsColorSpace 3)"},
         HostileCase{"ColorSpaceOutsideTheEnumeration", [](auto& h) { fixture::setRawColorSpace(h, 4000000000U); },
-                    "raster page is not 8-bit grey (cupsBitsPerColor 8, cupsBitsPerPixel 8, cupsColorSpace 4000000000)"},
+                    "raster page is not 8-bit grey (cupsBitsPerColor 8, cupsBitsPerPixel 8, "
+                    "cupsColorSpace 4000000000)"},
         HostileCase{"RgbPage",
                     fixture::makeRgb,
                     "raster page is not 8-bit grey"},

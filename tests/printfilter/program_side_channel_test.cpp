@@ -113,7 +113,8 @@ class NotASocket : public testing::TestWithParam<NotASocketCase> {};
 TEST_P(NotASocket, IsNotTakenForTheSideChannel) {
   fixture::TempDir tmp, files;
   const std::string rasterFile = files.str() + "/job.ras";
-  const auto pages = std::vector<fixture::GreyPage>{fixture::uniformPage(64, 64, 128), fixture::uniformPage(64, 64, 30)};
+  const std::vector<fixture::GreyPage> pages = {fixture::uniformPage(64, 64, 128),
+                                                fixture::uniformPage(64, 64, 30)};
   std::ofstream(rasterFile, std::ios::binary) << fixture::rasterBytes(pages);
   auto command = queueCommand(tmp);
   std::vector<int> open;

@@ -112,7 +112,9 @@ TEST_P(ExactBilinear, MatchesTruncatedExactValues) {
     return static_cast<std::uint8_t>(seed >> 24);
   });
   const auto out = scale(noise, ratio);
-  const auto at = [&](long x, long y) -> long { return noise.at(static_cast<std::size_t>(x), static_cast<std::size_t>(y)); };
+  const auto at = [&](long x, long y) -> long {
+    return noise.at(static_cast<std::size_t>(x), static_cast<std::size_t>(y));
+  };
   const auto rows = static_cast<std::size_t>(203 * ratio), columns = static_cast<std::size_t>(301 * ratio);
   std::size_t moved = 0;
   for (std::size_t i = 0; i < 203; ++i)

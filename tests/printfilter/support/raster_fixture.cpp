@@ -66,7 +66,8 @@ RasterPage rasterPage(const GreyPage& page) {
 std::string rasterBytes(const std::vector<RasterPage>& pages, Encoding encoding) {
   const int fd = memfd_create("raster", 0);
   if (fd < 0) throw std::runtime_error("memfd_create failed");
-  cups_raster_t* raster = cupsRasterOpen(fd, encoding == Encoding::Compressed ? CUPS_RASTER_WRITE_COMPRESSED : CUPS_RASTER_WRITE);
+  cups_raster_t* raster =
+      cupsRasterOpen(fd, encoding == Encoding::Compressed ? CUPS_RASTER_WRITE_COMPRESSED : CUPS_RASTER_WRITE);
   for (const RasterPage& page : pages) {
     cups_page_header2_t header = page.header;
     if (cupsRasterWriteHeader2(raster, &header) == 0) throw std::runtime_error("cupsRasterWriteHeader2 failed");
