@@ -1,15 +1,18 @@
 // bench-printfilter [PAGES [RUNS]] (8 and 3 by default): the whole filter (raster in, job stream
 // out, no side channel) on A4 600 dpi pages of mixed content and on blank
-// pages, against JBIG-KIT's encoding alone of the same halftoned bitmaps;
-// peak memory of the filter process.
+// pages, unscaled, scaled and two-sided, from compressed raster and from plain
+// raster (what Ghostscript's raster filter hands it under the print service),
+// against JBIG-KIT's encoding alone of the same halftoned bitmaps; peak memory
+// of the filter process. Long-edge back sides are held whole to turn them,
+// hence their larger peak. Times are processor time, the best of the runs.
 
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +23,7 @@
 #include "printfilter/bit_page.h"
 #include "printfilter/halftone.h"
 #include "printfilter/jbig_encode.h"
+#include "printfilter/scaling.h"
 #include "raster_fixture.h"
 
 namespace {
@@ -27,9 +31,16 @@ namespace {
 constexpr unsigned kWidth = 4960;   // A4 at 600 dpi
 constexpr unsigned kHeight = 7016;
 
-using Clock = std::chrono::steady_clock;
+// Times are processor time (user and system), so that other work on a shared
+// machine does not count; the filter is one thread that waits for nothing
+// without a side channel, so on a quiet machine this is its wall time.
+double cpuSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
 
-double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double seconds(const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; }
 
 std::uint32_t nextRandom(std::uint32_t& state) {
   state = state * 1664525U + 1013904223U;
@@ -75,12 +86,22 @@ fixture::GreyPage mixedPage() {
   return page;
 }
 
-printfilter::BitPage halftoned(const fixture::GreyPage& page) {
+// The page in memory as the scaler's source.
+class MemoryRows final : public printfilter::GreyRows {
+ public:
+  explicit MemoryRows(const fixture::GreyPage& page) : page_(page) {}
+  const std::uint8_t* row(std::size_t y) override { return &page_.pixels[y * page_.width]; }
+
+ private:
+  const fixture::GreyPage& page_;
+};
+
+// What the filter sends for the page at this scale (darkness 0).
+printfilter::BitPage rendered(const fixture::GreyPage& page, double ratio) {
+  MemoryRows rows(page);
+  printfilter::Scaler scaler(page.width, page.height, ratio);
   const printfilter::Screen screen(0);
-  printfilter::BitPage bits(page.width, page.height);
-  for (std::size_t y = 0; y < page.height; ++y)
-    printfilter::halftoneRow(&page.pixels[y * page.width], page.width, y, screen, bits.row(y));
-  return bits;
+  return printfilter::renderPage(rows, page.width, page.height, scaler, screen);
 }
 
 struct EncodeFigures {
@@ -88,16 +109,11 @@ struct EncodeFigures {
   std::size_t bieBytes;
 };
 
-EncodeFigures encodeAlone(printfilter::BitPage& bits, int runs) {
-  double best = 1e9;
+EncodeFigures encodeAlone(printfilter::BitPage& bits) {
   std::size_t bytes = 0;
-  for (int run = 0; run < runs; ++run) {
-    bytes = 0;
-    const auto start = Clock::now();
-    printfilter::encodeJbig(bits, [&](const std::uint8_t*, std::size_t size) { bytes += size; });
-    best = std::min(best, seconds(Clock::now() - start));
-  }
-  return {best, bytes};
+  const double start = cpuSeconds();
+  printfilter::encodeJbig(bits, [&](const std::uint8_t*, std::size_t size) { bytes += size; });
+  return {cpuSeconds() - start, bytes};
 }
 
 struct FilterFigures {
@@ -105,12 +121,11 @@ struct FilterFigures {
   double peakMegabytes;
 };
 
-// One filter run on the raster file, its output to /dev/null: seconds and
+// One filter run on the raster file, its output to /dev/null: processor seconds and
 // the filter process's peak resident memory (ru_maxrss, KB). Done by a fresh
 // small copy of this program (--run-filter), since a child forked from this
 // big process would start out with its memory counted.
 std::pair<double, long> runFilterOnce(const char* raster, const char* options, const char* tmpdir) {
-  const auto start = Clock::now();
   const pid_t pid = fork();
   if (pid == 0) {
     const int in = open(raster, O_RDONLY);
@@ -127,64 +142,87 @@ std::pair<double, long> runFilterOnce(const char* raster, const char* options, c
   int status = 0;
   rusage usage{};
   wait4(pid, &status, 0, &usage);
-  const double elapsed = seconds(Clock::now() - start);
+  const double elapsed = seconds(usage.ru_utime) + seconds(usage.ru_stime);
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return {-1.0, 0};
   return {elapsed, usage.ru_maxrss};
 }
 
-FilterFigures wholeFilter(const std::string& raster, int pages, const char* options, int runs) {
+// One run of the filter on the job: processor seconds a page, peak memory.
+FilterFigures wholeFilter(const std::string& raster, int pages, const char* options) {
   fixture::TempDir tmp;
-  double best = 1e9, peak = 0;
-  for (int run = 0; run < runs; ++run) {
-    int fds[2];
-    if (pipe(fds) != 0) std::exit(1);
-    const pid_t pid = fork();
-    if (pid == 0) {
-      dup2(fds[1], 1);
-      execl("/proc/self/exe", "bench-printfilter", "--run-filter", raster.c_str(), options, tmp.path().c_str(),
-            static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(fds[1]);
-    char answer[128] = {};
-    const ssize_t n = read(fds[0], answer, sizeof answer - 1);
-    close(fds[0]);
-    waitpid(pid, nullptr, 0);
-    double elapsed = -1;
-    long maxrss = 0;
-    if (n <= 0 || std::sscanf(answer, "%lf %ld", &elapsed, &maxrss) != 2 || elapsed < 0) {
-      std::fprintf(stderr, "filter run failed\n");
-      std::exit(1);
-    }
-    best = std::min(best, elapsed);
-    peak = std::max(peak, static_cast<double>(maxrss) / 1024.0);
+  int fds[2];
+  if (pipe(fds) != 0) std::exit(1);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(fds[1], 1);
+    execl("/proc/self/exe", "bench-printfilter", "--run-filter", raster.c_str(), options, tmp.path().c_str(),
+          static_cast<char*>(nullptr));
+    _exit(127);
   }
-  return {best / pages, peak};
+  close(fds[1]);
+  char answer[128] = {};
+  const ssize_t n = read(fds[0], answer, sizeof answer - 1);
+  close(fds[0]);
+  waitpid(pid, nullptr, 0);
+  double seconds = -1;
+  long maxrss = 0;
+  if (n <= 0 || std::sscanf(answer, "%lf %ld", &seconds, &maxrss) != 2 || seconds < 0) {
+    std::fprintf(stderr, "filter run failed\n");
+    std::exit(1);
+  }
+  return {seconds / pages, static_cast<double>(maxrss) / 1024.0};
 }
 
-std::string rasterFile(const fixture::TempDir& dir, const std::string& name, const fixture::GreyPage& page, int pages) {
+std::string rasterFile(const fixture::TempDir& dir, const std::string& name, const fixture::GreyPage& page, int pages,
+                       fixture::Encoding encoding) {
   const std::string path = dir.str() + "/" + name;
-  const std::string bytes = fixture::rasterBytes(std::vector<fixture::GreyPage>(static_cast<std::size_t>(pages), page));
+  const std::string bytes =
+      fixture::rasterBytes(std::vector<fixture::GreyPage>(static_cast<std::size_t>(pages), page), encoding);
   std::FILE* file = std::fopen(path.c_str(), "wb");
   std::fwrite(bytes.data(), 1, bytes.size(), file);
   std::fclose(file);
-  std::printf("  raster of %d %s pages: %.1f KB compressed\n", pages, name.c_str(), static_cast<double>(bytes.size()) / 1024);
   return path;
 }
 
-void report(const char* what, const fixture::GreyPage& page, const std::string& raster, int pages, int runs) {
-  printfilter::BitPage bits = halftoned(page);
-  const EncodeFigures encode = encodeAlone(bits, runs);
-  const FilterFigures filter = wholeFilter(raster, pages, "", runs);
-  const FilterFigures duplex = wholeFilter(raster, pages, "Duplex=DuplexNoTumble", runs);
-  std::printf("%s page (%ux%u, BIE %zu bytes):\n", what, page.width, page.height, encode.bieBytes);
-  std::printf("  whole filter:        %7.2f pages/s (%6.1f ms/page), peak memory %5.1f MB\n", 1 / filter.secondsPerPage,
-              filter.secondsPerPage * 1000, filter.peakMegabytes);
-  std::printf("  JBIG-KIT encode:     %7.2f pages/s (%6.1f ms/page)\n", 1 / encode.secondsPerPage,
-              encode.secondsPerPage * 1000);
-  std::printf("  filter / encode:     %7.2f\n", filter.secondsPerPage / encode.secondsPerPage);
-  std::printf("  long-edge duplex:    %7.2f pages/s, peak memory %5.1f MB (back sides held whole to turn them)\n",
-              1 / duplex.secondsPerPage, duplex.peakMegabytes);
+struct Case {
+  const char* label;
+  const char* options;
+  double ratio;      // of the page whose encoding the filter is compared with
+  bool plainRaster;  // uncompressed raster input instead of compressed
+};
+
+constexpr Case kCases[] = {
+    {"100%", "", 1.0, false},
+    {"100%, plain raster", "", 1.0, true},
+    {"50%", "QUORScale=50%", 0.5, false},
+    {"50%, plain raster", "QUORScale=50%", 0.5, true},
+    {"150%", "QUORScale=150%", 1.5, false},
+    {"150%, plain raster", "QUORScale=150%", 1.5, true},
+    {"100%, long-edge duplex", "Duplex=DuplexNoTumble", 1.0, false},
+};
+
+void report(const char* what, const fixture::GreyPage& page, int pages, int runs) {
+  fixture::TempDir dir;
+  const std::string compressed = rasterFile(dir, "compressed", page, pages, fixture::Encoding::Compressed);
+  const std::string plain = rasterFile(dir, "plain", page, pages, fixture::Encoding::Plain);
+  std::printf("%s page (%ux%u):\n", what, page.width, page.height);
+  std::printf("  %-24s %9s %9s %9s %9s %8s %9s\n", "case", "filter", "filter", "encode", "encode", "filter/", "peak");
+  std::printf("  %-24s %9s %9s %9s %9s %8s %9s\n", "", "pages/s", "ms/page", "pages/s", "ms/page", "encode", "memory");
+  for (const Case& c : kCases) {
+    printfilter::BitPage bits = rendered(page, c.ratio);
+    // Filter and encoder runs take turns, so that both meet the same load.
+    EncodeFigures encode{1e9, 0};
+    FilterFigures filter{1e9, 0};
+    for (int run = 0; run < runs; ++run) {
+      const EncodeFigures e = encodeAlone(bits);
+      const FilterFigures f = wholeFilter(c.plainRaster ? plain : compressed, pages, c.options);
+      encode = {std::min(encode.secondsPerPage, e.secondsPerPage), e.bieBytes};
+      filter = {std::min(filter.secondsPerPage, f.secondsPerPage), std::max(filter.peakMegabytes, f.peakMegabytes)};
+    }
+    std::printf("  %-24s %9.2f %9.1f %9.2f %9.1f %8.2f %6.1f MB\n", c.label, 1 / filter.secondsPerPage,
+                filter.secondsPerPage * 1000, 1 / encode.secondsPerPage, encode.secondsPerPage * 1000,
+                filter.secondsPerPage / encode.secondsPerPage, filter.peakMegabytes);
+  }
 }
 
 }  // namespace
@@ -198,12 +236,7 @@ int main(int argc, char* argv[]) {
   const int pages = argc > 1 ? std::max(1, std::atoi(argv[1])) : 8;
   const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
   std::printf("printfilter-quktr6620lxv: %d pages a job, best of %d runs\n", pages, runs);
-  fixture::TempDir dir;
-  const fixture::GreyPage mixed = mixedPage();
-  const fixture::GreyPage blank = fixture::uniformPage(kWidth, kHeight, 255);
-  const std::string mixedRaster = rasterFile(dir, "mixed", mixed, pages);
-  const std::string blankRaster = rasterFile(dir, "blank", blank, pages);
-  report("Mixed", mixed, mixedRaster, pages, runs);
-  report("Blank", blank, blankRaster, pages, runs);
+  report("Mixed", mixedPage(), pages, runs);
+  report("Blank", fixture::uniformPage(kWidth, kHeight, 255), pages, runs);
   return 0;
 }

@@ -25,7 +25,7 @@ struct BitPage {
 
 // Scales and halftones a page row by row: at ratio 1.0 straight from the
 // source rows, otherwise through one scaled row at a time.
-BitPage renderPage(GreyRows& source, std::size_t width, std::size_t height, const Scaler& scaler,
+BitPage renderPage(GreyRows& source, std::size_t width, std::size_t height, Scaler& scaler,
                    const Screen& screen);
 
 }  // namespace printfilter

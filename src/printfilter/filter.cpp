@@ -76,7 +76,7 @@ bool PageRun::prepare(cups_raster_t* raster, const cups_page_header2_t& header, 
   extent(page) = {header.cupsWidth, header.cupsHeight};
   try {
     RasterRowReader reader(raster, header.cupsBytesPerLine, height, log_);
-    const Scaler scaler(width, height, options_.scale);
+    Scaler scaler(width, height, options_.scale);
     scaler.logStart(log_);
     const Screen screen(options_.darkness, log_);
     BitPage bits = [&] {
@@ -197,7 +197,7 @@ int runFilter(int argc, char* argv[]) {
   stream.startOfJob();
   stream.sendJobHeader({title, jobCopies, options.mediaType, options.sides}, std::time(nullptr));
 
-  const RasterInput input(inputFd);
+  RasterInput input(inputFd);
   PageRun run(stream, log, *folder, options);
   auto cancel = [&] { return cancelJob(stream, log, printerName, jobId); };
   bool failed = false;
@@ -207,7 +207,9 @@ int runFilter(int argc, char* argv[]) {
   }
   int page = 1;
   cups_page_header2_t header;
-  while (!failed && stream.ok() && input.get() != nullptr && cupsRasterReadHeader2(input.get(), &header) != 0) {
+  RasterInput::Next next = RasterInput::Next::End;
+  while (!failed && stream.ok() && input.get() != nullptr &&
+         (next = input.nextPage(header)) == RasterInput::Next::Page) {
     log.line("DEBUG:[KTR6620LXV] raster image width =%d  height = %d\n", static_cast<int>(header.cupsWidth),
              static_cast<int>(header.cupsHeight));
     if (terminationFlag() != 0) return cancel();
@@ -227,13 +229,23 @@ int runFilter(int argc, char* argv[]) {
     ++page;
   }
   // The pages also end where libcups refuses a page header; unless the input
-  // ended there, the rest of the job was lost.
-  if (!failed && stream.ok() && input.get() != nullptr && !input.atEnd()) {
-    if (input.readError() != 0)
-      log.line("ERROR: cannot read the raster input: %s\n", std::strerror(input.readError()));
-    else
-      log.line("ERROR: page %d: the raster page header cannot be read\n", page);
-    failed = true;
+  // ended cleanly there, the rest of the job was lost.
+  if (!failed && stream.ok()) {
+    switch (next) {
+      case RasterInput::Next::Page:
+      case RasterInput::Next::End:
+        break;
+      case RasterInput::Next::CutShort:
+        log.line("ERROR: page %d: the raster input ends inside the page header\n", page);
+        break;
+      case RasterInput::Next::Unreadable:
+        log.line("ERROR: page %d: the raster page header cannot be read\n", page);
+        break;
+      case RasterInput::Next::ReadFailed:
+        log.line("ERROR: cannot read the raster input: %s\n", std::strerror(input.readError()));
+        break;
+    }
+    failed = next != RasterInput::Next::Page && next != RasterInput::Next::End;
   }
   const int pagesRead = page - 1;
   log.line("DEBUG:[KTR6620LXV] total page number =  %d ========================\n", page);

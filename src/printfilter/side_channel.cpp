@@ -1,6 +1,6 @@
 #include "printfilter/side_channel.h"
 
-#include <fcntl.h>
+#include <sys/stat.h>
 #include <time.h>
 
 #include <cerrno>
@@ -14,7 +14,10 @@ cups_sc_status_t CupsSideChannel::request(cups_sc_command_t command, double time
 }
 
 std::unique_ptr<SideChannel> openSideChannel() {
-  if (::fcntl(CUPS_SC_FD, F_GETFD) == -1) return nullptr;
+  // The print service hands its end of a socket pair; descriptor 4 may
+  // otherwise be anything, the raster file we opened ourselves among them.
+  struct stat info {};
+  if (::fstat(CUPS_SC_FD, &info) != 0 || !S_ISSOCK(info.st_mode)) return nullptr;
   return std::make_unique<CupsSideChannel>();
 }
 

@@ -24,8 +24,8 @@ class CupsSideChannel final : public SideChannel {
   cups_sc_status_t request(cups_sc_command_t command, double timeoutSeconds) override;
 };
 
-// The side channel when the print service gave us one (descriptor 4 is
-// open), nothing when the filter runs on its own.
+// The side channel when the print service gave us one (descriptor 4 is a
+// socket), nothing when the filter runs on its own.
 std::unique_ptr<SideChannel> openSideChannel();
 
 // How the filter uses the side channel: the wait for the printer's connection

@@ -62,6 +62,9 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"OneBitPage",
                     fixture::makeOneBitBlack,
                     "raster page is not 8-bit grey (cupsBitsPerColor 1, cupsBitsPerPixel 1, cupsColorSpace 3)"},
+        HostileCase{"ColorSpaceOutsideTheEnumeration", [](auto& h) { fixture::setRawColorSpace(h, 4000000000U); },
+                    "raster page is not 8-bit grey (cupsBitsPerColor 8, cupsBitsPerPixel 8, "
+                    "cupsColorSpace 4000000000)"},
         HostileCase{"RgbPage",
                     fixture::makeRgb,
                     "raster page is not 8-bit grey"},
@@ -111,6 +114,72 @@ INSTANTIATE_TEST_SUITE_P(
                                    fixture::rasterBytes({fixture::uniformPage(16, 4, 0)}) + notAHeader(), 1,
                                    "ERROR: page 2: the raster page header cannot be read\n"}),
     [](const auto& tested) { return std::string(tested.param.name); });
+
+struct CutCase {
+  const char* name;
+  fixture::Encoding encoding;
+  std::size_t headerBytes;  // of the second page's header that arrive
+};
+
+class CutHeader : public testing::TestWithParam<CutCase> {};
+
+// Bytes of a header that the input cuts short are not a clean end of the
+// job: the pages after it were lost.
+TEST_P(CutHeader, EndsTheJobAsFailedWithAnErrorLine) {
+  const auto first = fixture::uniformPage(16, 4, 0);
+  const std::string one = fixture::rasterBytes({first}, GetParam().encoding);
+  const std::string two = fixture::rasterBytes({first, fixture::uniformPage(16, 4, 128)}, GetParam().encoding);
+  ASSERT_GT(two.size(), one.size() + sizeof(cups_page_header2_t));
+  fixture::TempDir tmp;
+  auto command = queueCommand(tmp);
+  command.copies = "2";
+  const Printed p = print(command, two.substr(0, one.size() + GetParam().headerBytes));
+  EXPECT_EQ(p.run.exitCode, 1);
+  EXPECT_NE(p.run.err.find("ERROR: page 2: the raster input ends inside the page header\n"), std::string::npos)
+      << p.run.err;
+  ASSERT_EQ(p.pages.size(), 1U);  // page 1 once: no copies after the loss
+  EXPECT_EQ(fixture::difference(p.pages[0], fixture::matrixHalftone(first)), "");
+  EXPECT_TRUE(p.job.ended);
+  EXPECT_TRUE(tmp.entries().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, CutHeader,
+    testing::Values(CutCase{"CompressedOneByte", fixture::Encoding::Compressed, 1},
+                    CutCase{"CompressedHalf", fixture::Encoding::Compressed, sizeof(cups_page_header2_t) / 2},
+                    CutCase{"CompressedAllButOneByte", fixture::Encoding::Compressed, sizeof(cups_page_header2_t) - 1},
+                    CutCase{"PlainOneByte", fixture::Encoding::Plain, 1},
+                    CutCase{"PlainHalf", fixture::Encoding::Plain, sizeof(cups_page_header2_t) / 2},
+                    CutCase{"PlainAllButOneByte", fixture::Encoding::Plain, sizeof(cups_page_header2_t) - 1}),
+    [](const auto& tested) { return std::string(tested.param.name); });
+
+class CleanEnd : public testing::TestWithParam<fixture::Encoding> {};
+
+// A stream that ends where a page header would begin is a whole job, the
+// stream of no pages (the sync word alone) included.
+TEST_P(CleanEnd, IsAJobOfThePagesRead) {
+  fixture::TempDir tmp;
+  const Printed none = print(queueCommand(tmp), fixture::rasterBytes(std::vector<GreyPage>{}, GetParam()));
+  EXPECT_EQ(none.run.exitCode, 0) << none.run.err;
+  EXPECT_TRUE(none.job.ended);
+  EXPECT_TRUE(none.pages.empty());
+  EXPECT_EQ(none.run.err.find("ERROR:"), std::string::npos) << none.run.err;
+
+  // Pages larger than the filter's read blocks, of mixed sizes, so that
+  // blocks end inside rows and headers.
+  const std::vector<GreyPage> pages = {noisePage(301, 250), noisePage(17, 3), noisePage(400, 180)};
+  const Printed all = print(queueCommand(tmp), fixture::rasterBytes(pages, GetParam()));
+  EXPECT_EQ(all.run.exitCode, 0) << all.run.err;
+  EXPECT_EQ(all.run.err.find("ERROR:"), std::string::npos) << all.run.err;
+  ASSERT_EQ(all.pages.size(), pages.size());
+  for (std::size_t i = 0; i < pages.size(); ++i)
+    EXPECT_EQ(fixture::difference(all.pages[i], fixture::matrixHalftone(pages[i])), "") << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(Inputs, CleanEnd, testing::Values(fixture::Encoding::Compressed, fixture::Encoding::Plain),
+                         [](const auto& tested) {
+                           return std::string(tested.param == fixture::Encoding::Plain ? "Plain" : "Compressed");
+                         });
 
 TEST(Robustness, RasterEndingEarlyLeavesTheRestOfThePageWhite) {
   fixture::RasterPage page = fixture::rasterPage(

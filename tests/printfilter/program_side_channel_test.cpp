@@ -2,8 +2,13 @@
 // answering, saying "not implemented", or never answering (file: queues,
 // cupsfilter). None of them may stall the job.
 
-#include <algorithm>
+#include <fcntl.h>
 #include <signal.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <fstream>
+#include <functional>
 
 #include "program_common.h"
 #include "side_channel_peer.h"
@@ -83,13 +88,67 @@ TEST(SideChannel, SilentBackendIsGivenUpAfterAFewQuestionsAndOneDrain) {
   EXPECT_NE(run.printed.run.err.find("DEBUG:[KTR6620LXV] Check Connecttion CUPS Stauts = 3 \n"), std::string::npos);
 }
 
+void expectNothingAsked(const Printed& p) {
+  EXPECT_EQ(p.run.err.find("Check Connecttion"), std::string::npos) << p.run.err;
+  EXPECT_EQ(p.run.err.find("drain"), std::string::npos) << p.run.err;
+}
+
 TEST(SideChannel, WithoutSideChannelNothingIsAsked) {
   fixture::TempDir tmp;
   const Printed p = print(queueCommand(tmp), {fixture::uniformPage(64, 64, 128), fixture::uniformPage(64, 64, 30)});
   expectCompleteJob(p);
-  EXPECT_EQ(p.run.err.find("Check Connecttion"), std::string::npos);
-  EXPECT_EQ(p.run.err.find("drain"), std::string::npos);
+  expectNothingAsked(p);
 }
+
+struct NotASocketCase {
+  const char* name;
+  // Sets up descriptor 4 (or leaves it free) for the run.
+  std::function<void(fixture::FilterCommand&, const std::string& rasterFile, std::vector<int>& open)> arrange;
+};
+
+class NotASocket : public testing::TestWithParam<NotASocketCase> {};
+
+// Only a socket on descriptor 4 is the print service's side channel; run by
+// hand, 4 may hold anything.
+TEST_P(NotASocket, IsNotTakenForTheSideChannel) {
+  fixture::TempDir tmp, files;
+  const std::string rasterFile = files.str() + "/job.ras";
+  const std::vector<fixture::GreyPage> pages = {fixture::uniformPage(64, 64, 128),
+                                                fixture::uniformPage(64, 64, 30)};
+  std::ofstream(rasterFile, std::ios::binary) << fixture::rasterBytes(pages);
+  auto command = queueCommand(tmp);
+  std::vector<int> open;
+  GetParam().arrange(command, rasterFile, open);
+  const Printed p = print(command, command.extraArgs.empty() ? fixture::rasterBytes(pages) : std::string());
+  for (int fd : open) close(fd);
+  expectCompleteJob(p);
+  expectNothingAsked(p);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Descriptors, NotASocket,
+    testing::Values(
+        // Descriptor 3 taken, 4 free: the raster file named on the command
+        // line is opened as 4.
+        NotASocketCase{"RasterFileOpenedAsFour",
+                       [](auto& command, const std::string& file, std::vector<int>& open) {
+                         open.push_back(::open("/dev/null", O_RDONLY | O_CLOEXEC));
+                         command.backChannel = open.back();
+                         command.extraArgs = {file};
+                       }},
+        NotASocketCase{"DevNull",
+                       [](auto& command, const std::string&, std::vector<int>& open) {
+                         open.push_back(::open("/dev/null", O_RDWR | O_CLOEXEC));
+                         command.sideChannel = open.back();
+                       }},
+        NotASocketCase{"Pipe",
+                       [](auto& command, const std::string&, std::vector<int>& open) {
+                         int fds[2];
+                         ASSERT_EQ(pipe2(fds, O_CLOEXEC), 0);
+                         open.insert(open.end(), {fds[0], fds[1]});
+                         command.sideChannel = fds[1];
+                       }}),
+    [](const auto& tested) { return std::string(tested.param.name); });
 
 TEST(SideChannel, TerminationDuringTheConnectionWaitCancelsAtTheFirstPage) {
   fixture::SideChannelPeer peer(PeerAnswer::Nothing);

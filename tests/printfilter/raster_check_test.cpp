@@ -42,6 +42,10 @@ INSTANTIATE_TEST_SUITE_P(
         HeaderCase{"Rgb",
                    fixture::makeRgb,
                    "not 8-bit grey"},
+        HeaderCase{"ColorSpaceOutsideTheEnumeration", [](auto& h) { fixture::setRawColorSpace(h, 77); },
+                   "cupsColorSpace 77)"},
+        HeaderCase{"HugeColorSpace", [](auto& h) { fixture::setRawColorSpace(h, 4000000000U); },
+                   "cupsColorSpace 4000000000)"},
         HeaderCase{"EightBitBlackIsNotGrey", [](auto& h) { h.cupsColorSpace = CUPS_CSPACE_K; }, "not 8-bit grey"},
         HeaderCase{"SixteenBitGrey",
                    [](auto& h) {

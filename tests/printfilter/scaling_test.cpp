@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "printfilter/scaling.h"
@@ -26,7 +27,7 @@ class PageRows final : public GreyRows {
 std::vector<std::vector<std::uint8_t>> scale(const fixture::GreyPage& page, double ratio, PageRows* rowsOut = nullptr) {
   PageRows own(page);
   PageRows& rows = rowsOut != nullptr ? *rowsOut : own;
-  const Scaler scaler(page.width, page.height, ratio);
+  Scaler scaler(page.width, page.height, ratio);
   std::vector<std::vector<std::uint8_t>> out(page.height, std::vector<std::uint8_t>(page.width, 255));
   for (std::size_t i = 0; i < scaler.imageRows(); ++i) scaler.scaleRow(i, rows, out[i].data());
   return out;
@@ -92,6 +93,68 @@ TEST(Scaling, MidpointIsTheMeanOfItsNeighbours) {
   EXPECT_EQ(out[0][7], 80);
   EXPECT_EQ(out[0][8], 255);  // past the scaled width (8)
 }
+
+struct Fraction {
+  double ratio;
+  long num, den;  // the ratio as a fraction: destination step num maps to source step den
+};
+
+class ExactBilinear : public testing::TestWithParam<Fraction> {};
+
+// Against exact arithmetic on a noise page: source positions d * den / num,
+// weights multiples of 1 / num. The fixed-point weights may move a value
+// that lies within 1/16 of a whole number across it, never more.
+TEST_P(ExactBilinear, MatchesTruncatedExactValues) {
+  const auto [ratio, num, den] = GetParam();
+  std::uint32_t seed = 5;
+  const auto noise = fixture::drawnPage(301, 203, [&](unsigned, unsigned) {
+    seed = seed * 1664525U + 1013904223U;
+    return static_cast<std::uint8_t>(seed >> 24);
+  });
+  const auto out = scale(noise, ratio);
+  const auto at = [&](long x, long y) -> long {
+    return noise.at(static_cast<std::size_t>(x), static_cast<std::size_t>(y));
+  };
+  const auto rows = static_cast<std::size_t>(203 * ratio), columns = static_cast<std::size_t>(301 * ratio);
+  std::size_t moved = 0;
+  for (std::size_t i = 0; i < 203; ++i)
+    for (std::size_t j = 0; j < 301; ++j) {
+      const int got = out[i][j];
+      if (i >= rows || j >= columns) {
+        ASSERT_EQ(got, 255) << j << "," << i;
+        continue;
+      }
+      const long x0 = static_cast<long>(j) * den / num, fx = static_cast<long>(j) * den % num;
+      const long y0 = static_cast<long>(i) * den / num, fy = static_cast<long>(i) * den % num;
+      const long x1 = fx != 0 ? x0 + 1 : x0, y1 = fy != 0 ? y0 + 1 : y0;
+      const long scaled = (num - fx) * (num - fy) * at(x0, y0) + fx * (num - fy) * at(x1, y0) +
+                          (num - fx) * fy * at(x0, y1) + fx * fy * at(x1, y1);
+      const long whole = num * num, exact = scaled / whole, rest = scaled % whole;
+      if (got == exact) continue;
+      ++moved;
+      if (got == exact - 1) {
+        ASSERT_LT(rest * 16, whole) << "lowered from " << exact << " at " << j << "," << i;
+      } else if (got == exact + 1) {
+        ASSERT_GT(rest * 16, 15 * whole) << "raised from " << exact << " at " << j << "," << i;
+      } else {
+        FAIL() << "got " << got << " for " << exact << " at " << j << "," << i;
+      }
+    }
+  // Borderline values are few; none move where the weights are whole
+  // multiples of 1/4096 (0.25, 0.5, 0.8).
+  EXPECT_LT(moved, rows * columns / 10);
+  if (4096 % num == 0) {
+    EXPECT_EQ(moved, 0U);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Ratios, ExactBilinear,
+                         testing::Values(Fraction{0.25, 1, 4}, Fraction{0.5, 1, 2}, Fraction{0.8, 4, 5},
+                                         Fraction{0.9, 9, 10}, Fraction{1.1, 11, 10}, Fraction{1.2, 6, 5},
+                                         Fraction{1.5, 3, 2}),
+                         [](const auto& tested) {
+                           return "Percent" + std::to_string(static_cast<int>(tested.param.ratio * 100 + 0.5));
+                         });
 
 TEST(Scaling, ScaledSizeIsTruncated) {
   const Scaler scaler(4961, 7016, 0.9);

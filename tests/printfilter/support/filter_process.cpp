@@ -67,6 +67,9 @@ FilterProcess::FilterProcess(const FilterCommand& command, bool closeOutput) {
   pid_ = fork();
   if (pid_ < 0) throw std::runtime_error("fork failed");
   if (pid_ == 0) {
+    // The back channel waits out of the way while 0 to 4 are set up.
+    constexpr int kParked = 1023;
+    if (command.backChannel >= 0) dup2(command.backChannel, kParked);
     dup2(in[0], 0);
     dup2(out[1], 1);
     dup2(err[1], 2);
@@ -76,8 +79,13 @@ FilterProcess::FilterProcess(const FilterCommand& command, bool closeOutput) {
     } else {
       ::close(4);
     }
-    for (int fd = 5; fd < 1024; ++fd) ::close(fd);
-    ::close(3);
+    for (int fd = 5; fd < kParked; ++fd) ::close(fd);
+    if (command.backChannel >= 0) {
+      dup2(kParked, 3);
+      ::close(kParked);
+    } else {
+      ::close(3);
+    }
     if (command.fileSizeLimit != 0) {
       const rlimit limit{command.fileSizeLimit, command.fileSizeLimit};
       setrlimit(RLIMIT_FSIZE, &limit);

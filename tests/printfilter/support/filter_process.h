@@ -25,6 +25,8 @@ struct FilterCommand {
   std::map<std::string, std::string> env;
   // Descriptor handed to the child as its side channel (4); -1 for none.
   int sideChannel = -1;
+  // Descriptor handed to the child as its back channel (3); -1 for none.
+  int backChannel = -1;
   // File size limit of the child in bytes (RLIMIT_FSIZE); 0 for none.
   unsigned long fileSizeLimit = 0;
   // Keep only this many arguments (argv[0] counted), for a command line

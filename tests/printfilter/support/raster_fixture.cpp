@@ -49,6 +49,11 @@ void makeRgb(cups_page_header2_t& h) {
   h.cupsBytesPerLine = h.cupsWidth * 3;
 }
 
+void setRawColorSpace(cups_page_header2_t& h, std::uint32_t value) {
+  static_assert(sizeof h.cupsColorSpace == sizeof value);
+  std::memcpy(&h.cupsColorSpace, &value, sizeof value);
+}
+
 RasterPage rasterPage(const GreyPage& page) {
   RasterPage r{greyHeader(page.width, page.height), {}};
   for (unsigned y = 0; y < page.height; ++y) {
@@ -58,10 +63,11 @@ RasterPage rasterPage(const GreyPage& page) {
   return r;
 }
 
-std::string rasterBytes(const std::vector<RasterPage>& pages) {
+std::string rasterBytes(const std::vector<RasterPage>& pages, Encoding encoding) {
   const int fd = memfd_create("raster", 0);
   if (fd < 0) throw std::runtime_error("memfd_create failed");
-  cups_raster_t* raster = cupsRasterOpen(fd, CUPS_RASTER_WRITE_COMPRESSED);
+  cups_raster_t* raster =
+      cupsRasterOpen(fd, encoding == Encoding::Compressed ? CUPS_RASTER_WRITE_COMPRESSED : CUPS_RASTER_WRITE);
   for (const RasterPage& page : pages) {
     cups_page_header2_t header = page.header;
     if (cupsRasterWriteHeader2(raster, &header) == 0) throw std::runtime_error("cupsRasterWriteHeader2 failed");
@@ -78,10 +84,10 @@ std::string rasterBytes(const std::vector<RasterPage>& pages) {
   return bytes;
 }
 
-std::string rasterBytes(const std::vector<GreyPage>& pages) {
+std::string rasterBytes(const std::vector<GreyPage>& pages, Encoding encoding) {
   std::vector<RasterPage> raster;
   for (const GreyPage& page : pages) raster.push_back(rasterPage(page));
-  return rasterBytes(raster);
+  return rasterBytes(raster, encoding);
 }
 
 }  // namespace fixture

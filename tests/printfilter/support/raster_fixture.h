@@ -32,6 +32,8 @@ cups_page_header2_t greyHeader(unsigned width, unsigned height);
 // Headers of pages the filter must refuse: 1-bit black, 24-bit RGB.
 void makeOneBitBlack(cups_page_header2_t& header);
 void makeRgb(cups_page_header2_t& header);
+// A colour space number that names none (as the stream's bytes may hold).
+void setRawColorSpace(cups_page_header2_t& header, std::uint32_t value);
 
 // One page as written: a header (possibly hostile) and the rows to write,
 // each header.cupsBytesPerLine bytes; fewer rows than cupsHeight make a
@@ -43,8 +45,11 @@ struct RasterPage {
 
 RasterPage rasterPage(const GreyPage& page);
 
-// The bytes of a compressed raster stream holding the pages.
-std::string rasterBytes(const std::vector<RasterPage>& pages);
-std::string rasterBytes(const std::vector<GreyPage>& pages);
+enum class Encoding { Compressed, Plain };
+
+// The bytes of a raster stream holding the pages: compressed ("RaS2"), or
+// plain ("RaS3", as Ghostscript's raster device writes it).
+std::string rasterBytes(const std::vector<RasterPage>& pages, Encoding encoding = Encoding::Compressed);
+std::string rasterBytes(const std::vector<GreyPage>& pages, Encoding encoding = Encoding::Compressed);
 
 }  // namespace fixture
