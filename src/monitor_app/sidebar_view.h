@@ -1,0 +1,46 @@
+#pragma once
+// The window's left column: the header with the refresh button, and one
+// row per printer the model found, the selected one white on blue.
+
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include <vector>
+
+#include "monitor/printer.h"
+
+namespace monitor {
+class NetworkModel;
+class PrinterModel;
+}  // namespace monitor
+
+namespace monitor_app {
+
+// The row look: white on a solid blue behind the label when chosen (the
+// same while pressed), a borderless button otherwise.
+void applyRowStyle(QPushButton& button, bool chosen);
+
+class SidebarView : public QWidget {
+  Q_OBJECT
+
+ public:
+  SidebarView(monitor::PrinterModel& printers, monitor::NetworkModel& network, QWidget* parent = nullptr);
+
+ private:
+  void refresh();
+  void choose(const monitor::Printer& printer);
+  void rebuildRows();
+  void restyleRows();
+
+  monitor::PrinterModel& printers_;
+  monitor::NetworkModel& network_;
+  QVBoxLayout* rowLayout_;
+  struct Row {
+    QPushButton* button;
+    monitor::Printer printer;  // the list element the row stands for
+  };
+  std::vector<Row> rows_;
+};
+
+}  // namespace monitor_app
