@@ -10,7 +10,7 @@
 #include "monitor/printer_model.h"
 #include "monitor_app/alert.h"
 #include "monitor_app/pictures/pictures.h"
-#include "monitor_app/status_look.h"
+#include "monitor_app/printer_row.h"
 
 namespace monitor_app {
 namespace {
@@ -27,13 +27,6 @@ QFrame* divider() {
 }
 
 }  // namespace
-
-void applyRowStyle(QPushButton& button, bool chosen) {
-  button.setStyleSheet(chosen ? QStringLiteral("QPushButton { color: white; background-color: %1; border: none; "
-                                               "padding: 0px; }")
-                                    .arg(kBlue.name())
-                              : QStringLiteral("QPushButton { background: transparent; border: none; padding: 0px; }"));
-}
 
 SidebarView::SidebarView(monitor::PrinterModel& printers, monitor::NetworkModel& network, QWidget* parent)
     : QWidget(parent), printers_(printers), network_(network), rowLayout_(new QVBoxLayout) {
@@ -62,7 +55,7 @@ SidebarView::SidebarView(monitor::PrinterModel& printers, monitor::NetworkModel&
   auto* refreshButton = new QToolButton;
   refreshButton->setObjectName(QStringLiteral("refresh"));
   refreshButton->setAutoRaise(true);
-  const int arrowSide = fontMetrics().height();
+  const int arrowSide = 20;
   refreshButton->setIcon(QIcon(pictures::picture(QStringLiteral("arrow.clockwise"), QSize(arrowSide, arrowSide),
                                                  devicePixelRatioF(), palette().color(QPalette::ButtonText))));
   refreshButton->setIconSize(QSize(arrowSide, arrowSide));
@@ -105,14 +98,13 @@ void SidebarView::rebuildRows() {
   }
   rows_.clear();
   for (const monitor::Printer& printer : printers_.printerList()) {
-    auto* button = new QPushButton(plainButtonText(printer.label));
+    auto* button = new PrinterRow(printer.label);
     button->setObjectName(QStringLiteral("printerRow"));
     QFont rowFont = button->font();
     rowFont.setPixelSize(kRowFontSize);
     button->setFont(rowFont);
-    button->setCursor(Qt::PointingHandCursor);
-    rowLayout_->addWidget(button, 0, Qt::AlignLeft);
-    connect(button, &QPushButton::clicked, this, [this, printer] { choose(printer); });
+    rowLayout_->addWidget(button);
+    connect(button, &PrinterRow::clicked, this, [this, printer] { choose(printer); });
     rows_.push_back({button, printer});
   }
   restyleRows();
@@ -122,7 +114,7 @@ void SidebarView::restyleRows() {
   // Restyled in place: the row that was tapped stays the same widget.
   const monitor::Printer& selected = printers_.selectedPrinter();
   for (const Row& row : rows_) {
-    applyRowStyle(*row.button, row.printer == selected);
+    row.button->setChosen(row.printer == selected);
   }
 }
 

@@ -2,7 +2,6 @@
 // The window's left column: the header with the refresh button, and one
 // row per printer the model found, the selected one white on blue.
 
-#include <QPushButton>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -17,9 +16,7 @@ class PrinterModel;
 
 namespace monitor_app {
 
-// The row look: white on a solid blue behind the label when chosen (the
-// same while pressed), a borderless button otherwise.
-void applyRowStyle(QPushButton& button, bool chosen);
+class PrinterRow;
 
 class SidebarView : public QWidget {
   Q_OBJECT
@@ -37,7 +34,7 @@ class SidebarView : public QWidget {
   monitor::NetworkModel& network_;
   QVBoxLayout* rowLayout_;
   struct Row {
-    QPushButton* button;
+    PrinterRow* button;
     monitor::Printer printer;  // the list element the row stands for
   };
   std::vector<Row> rows_;

@@ -19,9 +19,4 @@ int tonerArcSpan(int toner) { return -std::clamp(toner, 0, 100) * 360 * 16 / 100
 
 QString tonerText(int toner) { return QString::number(toner) + QLatin1Char('%'); }
 
-QString plainButtonText(const QString& text) {
-  QString escaped = text;
-  return escaped.replace(QLatin1Char('&'), QLatin1String("&&"));
-}
-
 }  // namespace monitor_app

@@ -26,8 +26,4 @@ int tonerArcSpan(int toner);
 // The gauge's text: the percentage as given, then "%".
 QString tonerText(int toner);
 
-// A printer label as a button text: shown as it stands, so "&" is not taken
-// as a shortcut marker.
-QString plainButtonText(const QString& text);
-
 }  // namespace monitor_app

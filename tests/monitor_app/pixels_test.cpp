@@ -13,6 +13,7 @@
 #include "monitor/network_model.h"
 #include "monitor/printer_model.h"
 #include "monitor_app/pictures/pictures.h"
+#include "monitor_app/printer_row.h"
 #include "monitor_app/status_info_view.h"
 #include "monitor_app/status_look.h"
 #include "monitor_app/toner_view.h"
@@ -159,6 +160,31 @@ class PixelsTest : public QObject {
       const QColor drawn = ink(*panel.findChild<QLabel*>(name));
       QVERIFY2(near(drawn, colour), qPrintable(QString("%1: %2, not %3").arg(name, drawn.name(), colour.name())));
     }
+  }
+
+  void printerRowShowsItsLabelAsItStandsWhiteOnBlueWhenChosen() {
+    // Labels carry addresses from the network: no markup, no shortcut
+    // markers.
+    monitor_app::PrinterRow row(QString::fromUtf8("A&B <b>x</b>(192.0.2.11)"));
+    row.resize(row.sizeHint());
+    QCOMPARE(row.text(), QString::fromUtf8("A&B <b>x</b>(192.0.2.11)"));
+    const auto colours = [&row] {
+      const QImage image = row.grab().toImage();
+      QSet<QRgb> found;
+      for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+          found.insert(image.pixel(x, y));
+        }
+      }
+      return found;
+    };
+    QVERIFY(!colours().contains(monitor_app::kBlue.rgb()));
+    row.setChosen(true);
+    const QSet<QRgb> chosen = colours();
+    QVERIFY(chosen.contains(monitor_app::kBlue.rgb()));
+    QVERIFY(chosen.contains(QColor(Qt::white).rgb()));
+    // A column too narrow for the label wraps it.
+    QVERIFY(row.heightForWidth(row.sizeHint().width() / 3) > row.heightForWidth(row.sizeHint().width()));
   }
 
   void everyPictureIsDrawnAndUnknownNamesHaveNone() {

@@ -139,11 +139,6 @@ class ViewRulesTest : public QObject {
     QCOMPARE(tonerText(-5), QString("-5%"));
   }
 
-  void buttonTextsShowAmpersands() {
-    QCOMPARE(plainButtonText("A&B(USB)"), QString("A&&B(USB)"));
-    QCOMPARE(plainButtonText("KTR6620LXV(192.0.2.11)"), QString("KTR6620LXV(192.0.2.11)"));
-  }
-
   void stringTableFollowsTheFirstLanguage_data() {
     QTest::addColumn<QStringList>("languages");
     QTest::addColumn<QString>("table");

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "monitor_app/printer_row.h"
 #include "monitor_app/status_look.h"
 #include "sim/net/process.h"
 #include "sim/snmp/snmp_agent.h"
@@ -17,9 +18,9 @@ using namespace window_test;
 
 namespace {
 
-QList<QPushButton*> rows(QWidget& window) {
-  QList<QPushButton*> visible;
-  for (QPushButton* row : window.findChildren<QPushButton*>(QStringLiteral("printerRow"))) {
+QList<monitor_app::PrinterRow*> rows(QWidget& window) {
+  QList<monitor_app::PrinterRow*> visible;
+  for (monitor_app::PrinterRow* row : window.findChildren<monitor_app::PrinterRow*>(QStringLiteral("printerRow"))) {
     if (row->isVisible()) {
       visible.append(row);
     }
@@ -35,7 +36,7 @@ QColor messageColour(QWidget& window) {
 QColor normalText(QWidget& window) { return part<QWidget>(window, "statusPanel")->palette().color(QPalette::WindowText); }
 
 // The row drawn white on blue: its background blue, some of its label white.
-bool drawnChosen(QPushButton& row) {
+bool drawnChosen(QWidget& row) {
   const QImage image = row.grab().toImage();
   bool white = false;
   for (int y = 0; y < image.height(); ++y) {
@@ -72,7 +73,7 @@ class WindowTest : public QObject {
     QWidget& window = rig_->open();
 
     QCOMPARE(window.windowTitle(), looked("statusMonitor"));
-    const QList<QPushButton*> list = rows(window);
+    const QList<monitor_app::PrinterRow*> list = rows(window);
     QCOMPARE(list.size(), 1);
     QCOMPARE(list.front()->text(), q("KTR6620LXV(USB)"));
     QVERIFY(drawnChosen(*list.front()));
@@ -95,7 +96,7 @@ class WindowTest : public QObject {
     QVERIFY(paneOpen(window));
     rig_->printer().replyToControl(0xC0, 4, Answer::bytes(statusReply(2017, 40)));
 
-    const QPointer<QPushButton> row = rows(window).front();
+    const QPointer<monitor_app::PrinterRow> row = rows(window).front();
     QTest::mouseClick(row, Qt::LeftButton);
 
     // The USB read is queued: until it runs, "connecting" in the normal
@@ -110,7 +111,7 @@ class WindowTest : public QObject {
     QCOMPARE(messageColour(window), monitor_app::kOrange);
     // Restyled in place: the tapped row is still the same widget.
     QVERIFY(!row.isNull());
-    QCOMPARE(rows(window), QList<QPushButton*>{row.data()});
+    QCOMPARE(rows(window), QList<monitor_app::PrinterRow*>{row.data()});
     QVERIFY(drawnChosen(*row));
   }
 
@@ -177,7 +178,7 @@ class WindowTest : public QObject {
     QWidget& window = rig_->open();
     QTRY_COMPARE(message(window), looked("就绪"));
 
-    const QList<QPushButton*> list = rows(window);
+    const QList<monitor_app::PrinterRow*> list = rows(window);
     QCOMPARE(list.size(), 2);
     QCOMPARE(list.at(1)->text(), q("KTR6620LXV(127.0.0.1)"));
     QTest::mouseClick(list.at(1), Qt::LeftButton);
