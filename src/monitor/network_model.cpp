@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+#include <span>
 #include <string>
 #include <utility>
 
@@ -38,6 +40,33 @@ const char* const kClientModeSetParseError = QT_TRANSLATE_NOOP("Localizable", "æ
 
 QString optionalText(const std::optional<QString>& reply) { return reply ? *reply : QStringLiteral("nil"); }
 
+// The reply codes of a set command that raise an alert, with its title and
+// message.
+struct Outcome {
+  const char* code;
+  const char* title;
+  const char* message;
+};
+
+const Outcome kAccessPointOutcomes[] = {{"8004", kSetSuccessTitle, kSetSuccess},
+                                        {"1001", kError, kSetWhilePrinting},
+                                        {"8005", kError, kWrongParameters},
+                                        {"8001", kError, kSetModeNotSupported}};
+const Outcome kClientModeOutcomes[] = {{"8002", kSetSuccessTitle, kSetSuccess},
+                                       {"1001", kError, kSetWhilePrinting},
+                                       {"8003", kError, kWrongParameters},
+                                       {"8001", kError, kSetModeNotSupported}};
+
+const Outcome* outcomeOf(const std::optional<QString>& reply, std::span<const Outcome> outcomes) {
+  if (!reply) {
+    return nullptr;
+  }
+  const QString code = wifi::replyCode(*reply);
+  const auto found = std::find_if(outcomes.begin(), outcomes.end(),
+                                  [&](const Outcome& outcome) { return code == QLatin1String(outcome.code); });
+  return found != outcomes.end() ? &*found : nullptr;
+}
+
 }  // namespace
 
 NetworkModel::NetworkModel(const PrinterModel& printers, MonitorDevices devices, QObject* parent)
@@ -51,10 +80,11 @@ void NetworkModel::setShowNetworkSetting(bool show) {
   emit showNetworkSettingChanged();
 }
 
-void NetworkModel::setAlert(const QString& title, const QString& info) {
+WifiResult NetworkModel::raiseAlert(const char* title, const char* info, TextLookup lookup) {
   showAlter_ = true;
-  alterTitle_ = title;
-  alterInfo_ = info;
+  alterTitle_ = lookup(title);
+  alterInfo_ = lookup(info);
+  return {true, alterTitle_, alterInfo_};
 }
 
 void NetworkModel::initTCPClient(const QString& url) {
@@ -73,20 +103,20 @@ void NetworkModel::getHotSpotList() {
     if (!reply) {
       return;
     }
-    const std::optional<wifi::HotSpotReply> parts = wifi::splitHotSpotReply(*reply);
-    if (!parts) {
+    const std::optional<wifi::HotSpotReply> answer = wifi::splitHotSpotReply(*reply);
+    if (!answer) {
       return;
     }
-    if (parts->code == QLatin1String("8011")) {
+    if (answer->code == QLatin1String("8011")) {
       if (ask < kHotSpotMaxAsks) {
         devices_.wait(kHotSpotRetryWait);
       }
       continue;
     }
-    if (parts->code != QLatin1String("8012")) {
+    if (answer->code != QLatin1String("8012")) {
       return;
     }
-    hotSpotList_ = wifi::parseHotSpotList(parts->list);
+    hotSpotList_ = wifi::parseHotSpotList(answer->list);
     bool matched = false;
     for (const HotSpot& entry : hotSpotList_) {
       if (clietModeSetting_.WifiName == entry.name) {
@@ -110,9 +140,8 @@ WifiResult NetworkModel::getAPInfo() {
   }
   const QString code = wifi::replyCode(*reply);
   if (code == QLatin1String("1001") || code == QLatin1String("8001")) {
-    const QString info = text(code == QLatin1String("1001") ? kBusy : kModeNotSupported);
-    setAlert(text(kErrorEnglish), info);
-    return {true, text(kError), info};
+    raiseAlert(kErrorEnglish, code == QLatin1String("1001") ? kBusy : kModeNotSupported, text);
+    return {true, text(kError), alterInfo_};
   }
   const QStringList lines = wifi::replyLines(*reply);
   if (code != QLatin1String("8014") || lines.size() < 6 || !lines.at(0).contains(u';')) {
@@ -129,36 +158,22 @@ WifiResult NetworkModel::getAPInfo() {
   return {};
 }
 
-WifiResult NetworkModel::apRefused() {
-  setAlert(text(kError), text(kWrongParameters));
-  return {true, alterTitle_, alterInfo_};
-}
-
 WifiResult NetworkModel::setAPInfo() {
   const QStringList fields{apSetting_.APName, QString::number(apSetting_.encryptMode), apSetting_.APPassword,
                            QStringLiteral("S"), apSetting_.ip, apSetting_.mask, apSetting_.gateway};
   // A line break would end a field early and shift every later one: the
   // printer would store wrong values.
   if (wifi::anyHoldsLineBreak(fields)) {
-    return apRefused();
+    return raiseAlert(kError, kWrongParameters, text);
   }
   const QString cmd = "SetwifiAP=" + fields.join(kLineBreak) + ";";
   log("run in set ap info and cmd = " + cmd);
   const std::optional<QString> reply = sendCommand(QString::fromUtf8(wifi::substituteCommandBytes(cmd)));
   log("set ap response = " + optionalText(reply));
-  const QString code = reply ? wifi::replyCode(*reply) : QString();
-  if (code == QLatin1String("8004")) {
-    setAlert(text(kSetSuccessTitle), text(kSetSuccess));
-  } else if (code == QLatin1String("1001")) {
-    setAlert(text(kError), text(kSetWhilePrinting));
-  } else if (code == QLatin1String("8005")) {
-    setAlert(text(kError), text(kWrongParameters));
-  } else if (code == QLatin1String("8001")) {
-    setAlert(text(kError), text(kSetModeNotSupported));
-  } else {
-    return {true, text(kError), text(kApSetParseError)};
+  if (const Outcome* outcome = outcomeOf(reply, kAccessPointOutcomes)) {
+    return raiseAlert(outcome->title, outcome->message, text);
   }
-  return {true, alterTitle_, alterInfo_};
+  return {true, text(kError), text(kApSetParseError)};
 }
 
 WifiResult NetworkModel::getClientModeInfo() {
@@ -173,8 +188,7 @@ WifiResult NetworkModel::getClientModeInfo() {
   }
   const QString code = wifi::replyCode(*reply);
   if (code == QLatin1String("1001") || code == QLatin1String("8001")) {
-    setAlert(looked(kError), looked(code == QLatin1String("1001") ? kBusy : kModeNotSupported));
-    return {true, alterTitle_, alterInfo_};
+    return raiseAlert(kError, code == QLatin1String("1001") ? kBusy : kModeNotSupported, looked);
   }
   const QStringList lines = wifi::replyLines(*reply);
   if (code != QLatin1String("8013") || lines.size() <= 5 || !lines.at(0).contains(u';')) {
@@ -189,11 +203,6 @@ WifiResult NetworkModel::getClientModeInfo() {
   return {};
 }
 
-WifiResult NetworkModel::clientModeRefused() {
-  setAlert(looked(kError), looked(kWrongParameters));
-  return {true, alterTitle_, alterInfo_};
-}
-
 WifiResult NetworkModel::setClientModeInfo() {
   const WifiResult parseError{true, looked(kError), looked(kClientModeSetParseError)};
   // The chosen network must be one of the list the printer gave last; a
@@ -206,23 +215,14 @@ WifiResult NetworkModel::setClientModeInfo() {
                            clietModeSetting_.ipSetType,  clietModeSetting_.ip,
                            clietModeSetting_.mask,       clietModeSetting_.gateway};
   if (wifi::anyHoldsLineBreak(fields)) {
-    return clientModeRefused();
+    return raiseAlert(kError, kWrongParameters, looked);
   }
   const QString cmd = "SetwifiSTA=" + fields.join(kLineBreak) + ";";
   const std::optional<QString> reply = sendCommand(QString::fromUtf8(wifi::substituteCommandBytes(cmd)));
-  const QString code = reply ? wifi::replyCode(*reply) : QString();
-  if (code == QLatin1String("8002")) {
-    setAlert(looked(kSetSuccessTitle), looked(kSetSuccess));
-  } else if (code == QLatin1String("1001")) {
-    setAlert(looked(kError), looked(kSetWhilePrinting));
-  } else if (code == QLatin1String("8003")) {
-    setAlert(looked(kError), looked(kWrongParameters));
-  } else if (code == QLatin1String("8001")) {
-    setAlert(looked(kError), looked(kSetModeNotSupported));
-  } else {
-    return parseError;
+  if (const Outcome* outcome = outcomeOf(reply, kClientModeOutcomes)) {
+    return raiseAlert(outcome->title, outcome->message, looked);
   }
-  return {true, alterTitle_, alterInfo_};
+  return parseError;
 }
 
 std::optional<QString> NetworkModel::sendCommand(const QString& cmd) {

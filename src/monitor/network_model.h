@@ -91,9 +91,10 @@ class NetworkModel : public QObject {
   void showNetworkSettingChanged();
 
  private:
-  void setAlert(const QString& title, const QString& info);
-  WifiResult apRefused();
-  WifiResult clientModeRefused();
+  using TextLookup = QString (*)(const char* key);
+  // Sets the alert fields to the title and message (as the lookup gives
+  // them) and returns them.
+  WifiResult raiseAlert(const char* title, const char* info, TextLookup lookup);
 
   const PrinterModel& printers_;
   MonitorDevices devices_;

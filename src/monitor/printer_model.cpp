@@ -59,6 +59,8 @@ PrinterModel::PrinterModel(MonitorDevices devices, QObject* parent)
       devices_(std::move(devices)),
       statusInfo_(1, text(QT_TRANSLATE_NOOP("Localizable", "正在连接")), {}, 0) {
   timer_.setParent(this);
+  // The poll comes every interval, not within a few percent of it.
+  timer_.setTimerType(Qt::PreciseTimer);
   connect(&timer_, &QTimer::timeout, this, &PrinterModel::pollTick);
   getPrinterList();
 }

@@ -27,7 +27,7 @@ std::optional<int> parseDecimal(std::string_view text);
 std::optional<int> statusCodeFromSnmpText(std::string_view text);
 
 // The part after ": " of a toner value text ("INTEGER: 85" gives "85"),
-// when the text splits at ": " into exactly two parts.
+// when the text splits at ": " into exactly two.
 std::optional<std::string_view> tonerValueText(std::string_view text);
 
 }  // namespace monitor

@@ -19,15 +19,15 @@ QString withoutTrailingNuls(QString reply) {
 QString replyCode(const QString& reply) { return reply.section(u',', 0, 0); }
 
 std::optional<HotSpotReply> splitHotSpotReply(const QString& reply) {
-  const QStringList pieces = reply.split(u';');
-  if (pieces.size() < 2) {
+  const QStringList segments = reply.split(u';');
+  if (segments.size() < 2) {
     return std::nullopt;
   }
-  const QString code = replyCode(pieces.at(0));
+  const QString code = replyCode(segments.at(0));
   if (code.isEmpty()) {
     return std::nullopt;
   }
-  return HotSpotReply{code, pieces.at(1)};
+  return HotSpotReply{code, segments.at(1)};
 }
 
 QList<HotSpot> parseHotSpotList(const QString& list) {

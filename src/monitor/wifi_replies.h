@@ -21,11 +21,11 @@ QString withoutTrailingNuls(QString reply);
 QString replyCode(const QString& reply);
 
 // The hot-spot reply's code and list part: the reply split at ";" must give
-// at least two pieces; the code is the first piece up to its first "," and
+// at least two segments; the code is the first segment up to its first "," and
 // must not be empty.
 struct HotSpotReply {
   QString code;
-  QString list;  // the second ";"-piece
+  QString list;  // the second ";"-segment
 };
 std::optional<HotSpotReply> splitHotSpotReply(const QString& reply);
 

@@ -3,6 +3,8 @@
 // a string table that marks every text looked up, waiting on the event
 // loop.
 
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QString>
 #include <QTranslator>
@@ -11,11 +13,20 @@
 #include <chrono>
 #include <cstring>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "monitor/monitor_devices.h"
+#include "monitor/status_info.h"
+#include "monitor/wifi_settings.h"
+
+namespace monitor {
+inline void PrintTo(const HotSpot& entry, std::ostream* out) {
+  *out << "{" << entry.id << ", " << entry.name.toStdString() << ", " << entry.signalDB << "}";
+}
+}  // namespace monitor
 
 namespace monitor_test {
 
@@ -61,6 +72,22 @@ class BracketTable : public QTranslator {
 };
 
 inline QString looked(const char* key) { return "[" + q(key) + "]"; }
+
+inline monitor::HotSpot spot(int id, const QString& name, int signal) {
+  monitor::HotSpot entry;
+  entry.id = id;
+  entry.name = name;
+  entry.signalDB = signal;
+  return entry;
+}
+
+inline void expectStatus(const monitor::StatusInfo& status, int level, const char* message, const char* advice,
+                         int toner) {
+  EXPECT_EQ(status.level, level);
+  EXPECT_EQ(status.message.toStdString(), message);
+  EXPECT_EQ(status.discription.toStdString(), advice);
+  EXPECT_EQ(status.toner, toner);
+}
 
 // Runs the event loop until the condition holds, at most `limit`.
 template <typename Condition>

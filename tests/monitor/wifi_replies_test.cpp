@@ -4,28 +4,14 @@
 #include <QByteArray>
 #include <QList>
 
-#include <ostream>
-
 #include "monitor/wifi_replies.h"
-
-namespace monitor {
-void PrintTo(const HotSpot& entry, std::ostream* out) {
-  *out << "{" << entry.id << ", " << entry.name.toStdString() << ", " << entry.signalDB << "}";
-}
-}  // namespace monitor
+#include "monitor_fixture.h"
 
 namespace {
 
 using namespace monitor::wifi;
 using monitor::HotSpot;
-
-HotSpot spot(int id, const QString& name, int signal) {
-  HotSpot entry;
-  entry.id = id;
-  entry.name = name;
-  entry.signalDB = signal;
-  return entry;
-}
+using monitor_test::spot;
 
 TEST(HotSpotList, ShortLinesAndLinesWithoutADigitTakeNoId) {
   EXPECT_EQ(parseHotSpotList("Home-5\r\nab\r\nOffice-2"),

@@ -79,10 +79,8 @@ class BroadcastDiscovery : public ::testing::Test {
   // An agent in a namespace of its own, attached to `segment` at `cidr`.
   void addAgent(const std::string& segment, const std::string& cidr,
                 const AgentConfig& config = {}) {
-    const std::string host = network_->addHost("a" + std::to_string(agents_.size()));
-    network_->attach(host, segment, "eth0", cidr);
-    const std::string address = cidr.substr(0, cidr.find('/'));
-    agents_.push_back(std::make_unique<SnmpAgent>(config, "udp:161", address, host));
+    agents_.push_back(
+        sim::snmp::startAgentOn(*network_, segment, cidr, "a" + std::to_string(agents_.size()), config));
   }
 
   DiscoveryRun discover(const InterfaceSource& interfaces, const DiscoveryTiming& timing) {

@@ -13,13 +13,6 @@ using device::usb::listAttachedDevices;
 using device::usb::ProductId;
 using device::usb::VendorId;
 
-sim::usb::DeviceConfig withIds(std::uint16_t vendor, std::uint16_t product) {
-  auto config = sim::usb::ktr6620lxv();
-  config.vendorId = vendor;
-  config.productId = product;
-  return config;
-}
-
 using DeviceList = SimTest;
 
 TEST_F(DeviceList, EmptyBusListsNothing) {

@@ -46,6 +46,14 @@ class PrinterTest : public SimTest {
   std::optional<device::usb::InterfaceHandle> interface;
 };
 
+// The printer's description under other IDs: another model, another vendor.
+inline sim::usb::DeviceConfig withIds(std::uint16_t vendor, std::uint16_t product) {
+  auto config = sim::usb::ktr6620lxv();
+  config.vendorId = vendor;
+  config.productId = product;
+  return config;
+}
+
 // The printer with three interfaces, numbered 0 to 2.
 inline sim::usb::DeviceConfig printerWithThreeInterfaces() {
   auto config = sim::usb::ktr6620lxv();

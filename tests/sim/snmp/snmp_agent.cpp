@@ -52,12 +52,7 @@ SnmpAgent::SnmpAgent(const AgentConfig& config, const std::string& endpoint,
   const std::filesystem::path& folder = folder_.path();
   std::filesystem::create_directory(folder / "persist");
   std::filesystem::copy_file(source / "pass.sh", folder / "pass.sh");
-  {
-    std::ofstream values(folder / "values");
-    for (const PassObject& object : config.objects) {
-      values << object.oid << ' ' << object.type << ' ' << object.value << '\n';
-    }
-  }
+  setObjects(config.objects);
   std::string conf = readFile(source / "snmpd.conf.in");
   replaceAll(conf, "@PERSISTENT_DIR@", (folder / "persist").string());
   replaceAll(conf, "@ACCESS@", accessLines(config));
@@ -90,6 +85,27 @@ SnmpAgent::SnmpAgent(const AgentConfig& config, const std::string& endpoint,
 }
 
 SnmpAgent::~SnmpAgent() = default;
+
+void SnmpAgent::setObjects(const std::vector<PassObject>& objects) {
+  // Written aside and renamed into place: a request never sees half a table.
+  const std::filesystem::path next = folder_.path() / "values.next";
+  {
+    std::ofstream values(next);
+    for (const PassObject& object : objects) {
+      values << object.oid << ' ' << object.type << ' ' << object.value << '\n';
+    }
+  }
+  std::filesystem::rename(next, folder_.path() / "values");
+}
+
+std::unique_ptr<SnmpAgent> startAgentOn(net::TestNetwork& network, const std::string& segment,
+                                        const std::string& cidr, const std::string& role,
+                                        const AgentConfig& config) {
+  const std::string host = network.addHost(role);
+  network.attach(host, segment, "eth0", cidr);
+  const std::string address = cidr.substr(0, cidr.find('/'));
+  return std::make_unique<SnmpAgent>(config, "udp:161", address, host);
+}
 
 int freeLoopbackUdpPort() {
   const int socket = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "sim/net/process.h"
+#include "sim/net/test_network.h"
 #include "temp_dir.h"
 
 namespace sim::snmp {
@@ -47,10 +48,21 @@ class SnmpAgent {
   SnmpAgent(const SnmpAgent&) = delete;
   SnmpAgent& operator=(const SnmpAgent&) = delete;
 
+  // Serves these objects from the next request on (the pass script reads
+  // its table at every request).
+  void setObjects(const std::vector<PassObject>& objects);
+
  private:
   TempFolder folder_;
   std::unique_ptr<ChildProcess> process_;  // stopped before its folder goes
 };
+
+// An agent in a namespace of its own (named after `role`), joined to
+// `segment` of the test's network at `cidr` (e.g. "192.0.2.11/24") and
+// listening on the SNMP port there.
+std::unique_ptr<SnmpAgent> startAgentOn(net::TestNetwork& network, const std::string& segment,
+                                        const std::string& cidr, const std::string& role,
+                                        const AgentConfig& config = {});
 
 // A UDP port on 127.0.0.1 that nothing listens on at the moment.
 int freeLoopbackUdpPort();
