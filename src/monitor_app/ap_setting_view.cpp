@@ -2,8 +2,6 @@
 
 #include <QCoreApplication>
 #include <QGridLayout>
-#include <QHBoxLayout>
-#include <QVBoxLayout>
 
 #include "monitor/network_model.h"
 #include "monitor_app/alert.h"
@@ -42,22 +40,9 @@ APSettingView::APSettingView(monitor::NetworkModel& network, QWidget* parent)
   addFormRow(*rows, QCoreApplication::translate("Localizable", "加密方式"), encryption_);
   addFormRow(*rows, QCoreApplication::translate("Localizable", "密码"), apPassword_);
 
-  auto* ok = new QPushButton(QCoreApplication::translate("Localizable", "确定"));
-  ok->setObjectName(QStringLiteral("ok"));
-  auto* cancelButton = new QPushButton(QCoreApplication::translate("Localizable", "取消"));
-  cancelButton->setObjectName(QStringLiteral("cancel"));
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancelButton);
-  buttons->addStretch();
-
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(20, 20, 20, 20);
-  layout->addStretch();
-  layout->addLayout(rows);
-  layout->addLayout(buttons);
-  layout->addStretch();
+  QPushButton* ok = formButton(QCoreApplication::translate("Localizable", "确定"), "ok");
+  QPushButton* cancelButton = formButton(QCoreApplication::translate("Localizable", "取消"), "cancel");
+  layOutForm(*this, rows, ok, cancelButton);
 
   connect(ok, &QPushButton::clicked, this, &APSettingView::confirm);
   connect(cancelButton, &QPushButton::clicked, this, &APSettingView::cancel);

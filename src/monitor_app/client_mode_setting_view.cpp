@@ -2,8 +2,6 @@
 
 #include <QCoreApplication>
 #include <QGridLayout>
-#include <QHBoxLayout>
-#include <QVBoxLayout>
 
 #include "monitor/network_model.h"
 #include "monitor_app/alert.h"
@@ -64,22 +62,9 @@ ClientModeSettingView::ClientModeSettingView(monitor::NetworkModel& network, QWi
   addFormRow(*rows, QCoreApplication::translate("Localizable", "子网掩码"), mask_);
   addFormRow(*rows, QCoreApplication::translate("Localizable", "网关"), gateway_);
 
-  ok_ = new QPushButton(QCoreApplication::translate("Localizable", "确定"));
-  ok_->setObjectName(QStringLiteral("ok"));
-  auto* close = new QPushButton(QCoreApplication::translate("Localizable", "关闭"));
-  close->setObjectName(QStringLiteral("close"));
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok_);
-  buttons->addWidget(close);
-  buttons->addStretch();
-
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(20, 20, 20, 20);
-  layout->addStretch();
-  layout->addLayout(rows);
-  layout->addLayout(buttons);
-  layout->addStretch();
+  ok_ = formButton(QCoreApplication::translate("Localizable", "确定"), "ok");
+  QPushButton* close = formButton(QCoreApplication::translate("Localizable", "关闭"), "close");
+  layOutForm(*this, rows, ok_, close);
 
   addressingPicked();
   enableOk();
