@@ -168,6 +168,11 @@ void Device::replyToCommand(std::string_view command, Answer answer) {
   commands_[Bytes(command.begin(), command.end())] = std::move(answer);
 }
 
+void Device::replyToCommandsStartingWith(std::string_view prefix, Answer answer) {
+  std::lock_guard lock(mutex_);
+  commandPrefixes_.emplace_back(Bytes(prefix.begin(), prefix.end()), std::move(answer));
+}
+
 void Device::queueIn(std::uint8_t endpoint, Answer answer) {
   std::lock_guard lock(mutex_);
   inAnswers_[endpoint].push_back(std::move(answer));
@@ -463,10 +468,20 @@ void Device::submit(UMockdevIoctlClient* client, UMockdevIoctlData* arg) {
   if (answer.kind == Answer::Kind::Data) {
     received_[endpoint].push_back(payload);
     finish(urb, 0, payload.size());
-    auto command = commands_.find(payload);
-    if (endpoint == firstEndpoint(false) && command != commands_.end()) {
+    const Answer* reply = nullptr;
+    if (auto command = commands_.find(payload); command != commands_.end()) {
+      reply = &command->second;
+    } else {
+      for (const auto& [prefix, prefixAnswer] : commandPrefixes_) {
+        if (payload.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), payload.begin())) {
+          reply = &prefixAnswer;
+          break;
+        }
+      }
+    }
+    if (endpoint == firstEndpoint(false) && reply != nullptr) {
       const std::uint8_t in = firstEndpoint(true);
-      inAnswers_[in].push_back(command->second);
+      inAnswers_[in].push_back(*reply);
       matchIn(in);
     }
   } else {

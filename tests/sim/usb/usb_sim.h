@@ -89,6 +89,10 @@ class Device {
   // A text command: when the first OUT endpoint receives exactly these bytes,
   // the answer is queued on the first IN endpoint (every time it is sent).
   void replyToCommand(std::string_view command, Answer answer);
+  // Any command beginning with these bytes (one that replyToCommand does not
+  // name exactly), for commands whose fields a user types; the first
+  // matching prefix given wins.
+  void replyToCommandsStartingWith(std::string_view prefix, Answer answer);
   // Bulk IN: answers handed out one per transfer, in order.
   void queueIn(std::uint8_t endpoint, Answer answer);
 
@@ -138,6 +142,7 @@ class Device {
   std::map<std::pair<std::uint8_t, std::uint8_t>, ControlHandler> control_;
   std::map<std::uint8_t, OutHandler> out_;
   std::map<Bytes, Answer> commands_;
+  std::vector<std::pair<Bytes, Answer>> commandPrefixes_;
   std::map<std::uint8_t, std::vector<Answer>> inAnswers_;
   std::map<std::uint8_t, std::vector<std::shared_ptr<Urb>>> inPending_;
   std::vector<std::shared_ptr<Urb>> silent_;

@@ -1,0 +1,232 @@
+// Figures of the status monitor's start-up and responsiveness, with the real
+// device layer and the real window against simulated printers: discovery
+// runs in a private network namespace (one interface, 192.0.2.1/24) with
+// the full listening time, the USB printer is the simulator under umockdev.
+//
+//   bench-monitor [runs]        (default 5; needs root for the namespaces)
+//
+// Start-up: from the application object's construction to the first frame
+// of the window, and to the first frame that shows a printer's status
+//   - with one USB printer and no network printer;
+//   - with a network printer that answered discovery and then went dark.
+// Then 30 s of polling that dead network printer: the longest stretch in
+// which the event loop did not run (a 10 ms heartbeat timer's largest gap).
+//
+// Each run is a fresh process (the models are made once per process); the
+// program runs itself with --scenario under umockdev-wrapper.
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QTimer>
+
+#include <fcntl.h>
+#include <sched.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "device/common/flavour.h"
+#include "monitor/monitor_devices.h"
+#include "monitor/network_model.h"
+#include "monitor/printer_model.h"
+#include "monitor_app/main_window.h"
+#include "monitor_app/string_table.h"
+#include "sim/net/test_network.h"
+#include "sim/snmp/snmp_agent.h"
+#include "sim/usb/usb_sim.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double msSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Watches the window being drawn: the first frame, and the first frame in
+// which the status message is a printer's status (not "connecting").
+class FrameWatch : public QObject {
+ public:
+  FrameWatch(Clock::time_point start, QString connecting) : start_(start), connecting_(std::move(connecting)) {}
+
+  std::optional<double> firstFrame;
+  std::optional<double> firstStatus;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      if (!firstFrame) firstFrame = msSince(start_);
+      if (!firstStatus && watched->objectName() == QLatin1String("statusMessage")) {
+        const auto* label = static_cast<QLabel*>(watched);
+        if (!label->text().isEmpty() && label->text() != connecting_) firstStatus = msSince(start_);
+      }
+    }
+    return false;
+  }
+
+ private:
+  Clock::time_point start_;
+  QString connecting_;
+};
+
+void enterNamespace(const std::string& netns) {
+  const int fd = ::open(("/run/netns/" + netns).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0 || ::setns(fd, CLONE_NEWNET) != 0) {
+    std::fprintf(stderr, "cannot enter network namespace %s\n", netns.c_str());
+    std::exit(1);
+  }
+  ::close(fd);
+}
+
+// One start-up in this process; prints "key value" lines.
+int runScenario(int argc, char** argv, const std::string& scenario) {
+  device::setFlavour(device::Flavour::StatusMonitor);
+  const bool usb = scenario == "usb";
+  const bool stall = scenario == "dead-net-stall";
+
+  sim::usb::Testbed bed;
+  if (!bed.active()) {
+    std::fprintf(stderr, "run under umockdev-wrapper\n");
+    return 1;
+  }
+  if (usb) {
+    bed.addDevice().replyToControl(0xC0, 4, sim::usb::Answer::bytes({0x01, 0x00, 73, 0x00, 0x00}));
+  }
+
+  sim::net::TestNetwork network;
+  const std::string lan = network.addSegment();
+  const std::string client = network.addHost("cli");
+  network.attach(client, lan, "eth0", "192.0.2.1/24");
+  std::unique_ptr<sim::snmp::SnmpAgent> agent;
+  if (!usb) {
+    const std::string host = network.addHost("p1");
+    network.attach(host, lan, "eth0", "192.0.2.11/24");
+    sim::snmp::AgentConfig config;
+    config.objects = {{".1.3.6.1.4.1.48117.2.7.1.1", "string", "1,ready"},
+                      {".1.3.6.1.4.1.48117.2.7.4.1", "integer", "80"}};
+    agent = std::make_unique<sim::snmp::SnmpAgent>(config, "udp:161", "192.0.2.11", host);
+  }
+  enterNamespace(client);
+
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) qputenv("QT_QPA_PLATFORM", "offscreen");
+  const Clock::time_point start = Clock::now();
+  QApplication app(argc, argv);
+  monitor_app::installStringTable(app, {"en"});
+  FrameWatch watch(start, monitor_app::localized(QStringLiteral("正在连接")));
+  app.installEventFilter(&watch);
+
+  monitor::MonitorDevices devices = monitor::realDevices();
+  double discoveryMs = 0;
+  const auto discover = devices.snmpDiscover;
+  devices.snmpDiscover = [&](std::string& list) {
+    const Clock::time_point began = Clock::now();
+    const long result = discover(list);
+    discoveryMs = msSince(began);
+    agent.reset();  // the printer goes dark right after answering discovery
+    return result;
+  };
+  monitor::PrinterModel printers(devices);
+  monitor::NetworkModel wifi(printers, devices);
+  monitor_app::MainWindow window(printers, wifi);
+  window.show();
+
+  QElapsedTimer waited;
+  waited.start();
+  while ((!watch.firstFrame || !watch.firstStatus) && waited.elapsed() < 20000) {
+    QApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  std::printf("discovery_ms %.0f\n", discoveryMs);
+  std::printf("window_ms %.0f\n", watch.firstFrame.value_or(-1));
+  std::printf("status_ms %.0f\n", watch.firstStatus.value_or(-1));
+
+  if (stall) {
+    Clock::time_point last = Clock::now();
+    double longest = 0;
+    QTimer heartbeat;
+    heartbeat.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&heartbeat, &QTimer::timeout, [&] {
+      longest = std::max(longest, msSince(last));
+      last = Clock::now();
+    });
+    heartbeat.start(10);
+    QTimer::singleShot(30000, &app, &QApplication::quit);
+    QApplication::exec();
+    std::printf("stall_ms %.0f\n", longest);
+  }
+  std::fflush(stdout);
+  return 0;
+}
+
+std::map<std::string, double> runChild(const std::string& self, const std::string& scenario) {
+  const std::string command = "umockdev-wrapper '" + self + "' --scenario " + scenario + " 2>/dev/null";
+  std::map<std::string, double> figures;
+  FILE* child = ::popen(command.c_str(), "r");
+  if (child == nullptr) return figures;
+  char line[512];
+  while (std::fgets(line, sizeof line, child) != nullptr) {
+    char key[64];
+    double value = 0;
+    if (std::sscanf(line, "%63s %lf", key, &value) == 2 && std::strstr(key, "_ms") != nullptr) {
+      figures[key] = value;
+    }
+  }
+  ::pclose(child);
+  return figures;
+}
+
+double median(std::vector<double> values) {
+  if (values.empty()) return -1;
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+void report(const char* title, const std::vector<std::map<std::string, double>>& runs) {
+  std::vector<double> discovery, window, status;
+  for (const auto& run : runs) {
+    if (run.count("window_ms") == 0) continue;
+    discovery.push_back(run.at("discovery_ms"));
+    window.push_back(run.at("window_ms"));
+    status.push_back(run.at("status_ms"));
+  }
+  std::printf("%s (median of %zu runs)\n", title, window.size());
+  std::printf("  network discovery        %6.0f ms\n", median(discovery));
+  std::printf("  first frame of window    %6.0f ms\n", median(window));
+  std::printf("  first status shown       %6.0f ms\n", median(status));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  for (int i = 1; i + 1 < argc; ++i) {
+    if (std::strcmp(argv[i], "--scenario") == 0) return runScenario(argc, argv, argv[i + 1]);
+  }
+  if (const std::optional<std::string> reason = sim::net::TestNetwork::unavailableReason()) {
+    std::fprintf(stderr, "bench-monitor needs private network namespaces: %s\n", reason->c_str());
+    return 1;
+  }
+  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+  char self[4096] = {};
+  if (::readlink("/proc/self/exe", self, sizeof self - 1) < 0) return 1;
+
+  std::vector<std::map<std::string, double>> usb, dark;
+  for (int i = 0; i < runs; ++i) usb.push_back(runChild(self, "usb"));
+  for (int i = 0; i < runs; ++i) dark.push_back(runChild(self, "dead-net"));
+  std::printf("Status monitor start-up, real discovery on one network interface\n");
+  report("One USB printer, no network printer", usb);
+  report("A network printer, switched off after discovery", dark);
+
+  const std::map<std::string, double> stall = runChild(self, "dead-net-stall");
+  std::printf("30 s of polling the switched-off network printer (poll every 6 s)\n");
+  std::printf("  longest unresponsive     %6.0f ms\n", stall.count("stall_ms") ? stall.at("stall_ms") : -1.0);
+  return 0;
+}

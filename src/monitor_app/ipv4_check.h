@@ -1,0 +1,14 @@
+#pragma once
+// The IPv4 field check of both Wi-Fi settings forms.
+
+#include <QString>
+
+namespace monitor_app {
+
+// True when the whole text is one dotted-quad IPv4 address: four decimal
+// fields of one to three digits (leading zeros allowed), each 0 to 255,
+// separated by single dots. Nothing before or after it, not even a line
+// break or a space.
+bool isValidIPv4(const QString& text);
+
+}  // namespace monitor_app

@@ -1,0 +1,169 @@
+#pragma once
+// What the window tests share: the real models on the simulated USB printer
+// (and, where a test adds one, an snmpd agent on loopback), the window on
+// top, and ways to find and answer its alerts.
+
+#include <QDialog>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QString>
+#include <QWidget>
+#include <QtTest/QTest>
+
+#include <algorithm>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "monitor/monitor_fixture.h"
+#include "monitor/network_model.h"
+#include "monitor/printer_model.h"
+#include "monitor_app/main_window.h"
+#include "sim/usb/usb_sim.h"
+
+namespace window_test {
+
+using namespace std::chrono_literals;
+using monitor_test::looked;
+using monitor_test::q;
+using sim::usb::Answer;
+
+// A reply to a text command as the printer sends it: NUL bytes fill it up
+// to the 16 bytes the host reads at least.
+inline Answer printerReply(std::string text) {
+  text.resize(std::max<std::size_t>(text.size(), 16), '\0');
+  return Answer::text(text);
+}
+
+// The five bytes of the status request's reply: code (little-endian) and
+// toner.
+inline sim::usb::Bytes statusReply(int code, int toner) {
+  return {static_cast<std::uint8_t>(code & 0xFF), static_cast<std::uint8_t>(code >> 8),
+          static_cast<std::uint8_t>(toner), 0, 0};
+}
+
+// One test's world: a USB bus, the models and the window, made in that
+// order and taken down in reverse.
+class Rig {
+ public:
+  Rig() : devices_(6000ms) {}
+
+  bool usbAvailable() const { return bed_.active(); }
+
+  // The printer on the bus, at rest (code 1) with `toner` percent.
+  sim::usb::Device& attachPrinter(int toner = 73) {
+    printer_ = &bed_.addDevice();
+    printer_->replyToControl(0xC0, 4, Answer::bytes(statusReply(1, toner)));
+    return *printer_;
+  }
+  sim::usb::Device& printer() { return *printer_; }
+
+  // Network printers come from this discovery list, their status from an
+  // agent on this loopback port.
+  void discoverNetworkPrinter(int agentPort) {
+    devices_.discoverList(monitor_test::kPrinterOnLoopback);
+    devices_.devices.snmpGet = monitor::snmpStatusGet(static_cast<std::uint16_t>(agentPort));
+  }
+
+  // Models (discovery runs now) and the window, shown.
+  monitor_app::MainWindow& open() {
+    printers_ = std::make_unique<monitor::PrinterModel>(devices_.devices);
+    network_ = std::make_unique<monitor::NetworkModel>(*printers_, devices_.devices);
+    window_ = std::make_unique<monitor_app::MainWindow>(*printers_, *network_);
+    window_->show();
+    if (!QTest::qWaitForWindowExposed(window_.get())) {
+      throw std::runtime_error("the window was never shown");
+    }
+    return *window_;
+  }
+
+  monitor::PrinterModel& printers() { return *printers_; }
+  monitor::NetworkModel& network() { return *network_; }
+  monitor_app::MainWindow& window() { return *window_; }
+
+  // Every payload the printer received on its command pipe, as text.
+  std::vector<std::string> commandsReceived() const {
+    std::vector<std::string> texts;
+    for (const sim::usb::Bytes& bytes : printer_->received(0x01)) {
+      texts.emplace_back(bytes.begin(), bytes.end());
+    }
+    return texts;
+  }
+
+ private:
+  sim::usb::Testbed bed_;
+  sim::usb::Device* printer_ = nullptr;
+  monitor_test::SimDevices devices_;
+  std::unique_ptr<monitor::PrinterModel> printers_;
+  std::unique_ptr<monitor::NetworkModel> network_;
+  std::unique_ptr<monitor_app::MainWindow> window_;
+};
+
+// The window's child of that type and name (the first, depth first);
+// throws (the test fails) when there is none.
+template <typename T>
+T* part(QWidget& root, const char* name) {
+  T* found = root.findChild<T*>(QString::fromLatin1(name));
+  if (found == nullptr) {
+    throw std::runtime_error(std::string("no part named ") + name);
+  }
+  return found;
+}
+
+struct AlertText {
+  QString title;
+  QString message;
+  QString button;
+  friend bool operator==(const AlertText&, const AlertText&) = default;
+};
+
+// The alerts now open over the window.
+inline QList<QDialog*> openAlerts(QWidget& window) {
+  QList<QDialog*> open;
+  for (QDialog* alert : window.findChildren<QDialog*>(QStringLiteral("alert"))) {
+    if (alert->isVisible()) {
+      open.append(alert);
+    }
+  }
+  return open;
+}
+
+inline AlertText textOf(QDialog& alert) {
+  return {part<QLabel>(alert, "alertTitle")->text(), part<QLabel>(alert, "alertMessage")->text(),
+          part<QPushButton>(alert, "alertButton")->text()};
+}
+
+// The one open alert's texts, after pressing its button; a title saying
+// how many were open when that is not one.
+inline AlertText answerAlert(QWidget& window) {
+  const QList<QDialog*> open = openAlerts(window);
+  if (open.size() != 1) {
+    return {QStringLiteral("(%1 alerts open)").arg(open.size()), {}, {}};
+  }
+  const AlertText text = textOf(*open.front());
+  QTest::mouseClick(part<QPushButton>(*open.front(), "alertButton"), Qt::LeftButton);
+  return text;
+}
+
+// The "[key]" texts the bracket table gives, for an alert of the forms.
+inline AlertText formAlert(const char* title, const char* message) {
+  return {looked(title), looked(message), looked("OK")};
+}
+
+inline const char* const kStatusOid = ".1.3.6.1.4.1.48117.2.7.1.1";
+inline const char* const kTonerOid = ".1.3.6.1.4.1.48117.2.7.4.1";
+
+}  // namespace window_test
+
+Q_DECLARE_METATYPE(window_test::AlertText)
+
+namespace QTest {
+// Readable failures for alert comparisons.
+template <>
+inline char* toString(const window_test::AlertText& text) {
+  return qstrdup(
+      QStringLiteral("{%1 | %2 | %3}").arg(text.title, text.message, text.button).toUtf8().constData());
+}
+}  // namespace QTest

@@ -1,0 +1,236 @@
+// The main window against the real models: the simulated USB printer under
+// umockdev, a real snmpd on loopback for the network printer.
+#include <QApplication>
+#include <QPixmap>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QtTest/QtTest>
+
+#include <memory>
+
+#include "monitor_app/printer_row.h"
+#include "monitor_app/status_look.h"
+#include "sim/net/process.h"
+#include "sim/snmp/snmp_agent.h"
+#include "window_fixture.h"
+
+using namespace window_test;
+
+namespace {
+
+QList<monitor_app::PrinterRow*> rows(QWidget& window) {
+  QList<monitor_app::PrinterRow*> visible;
+  for (monitor_app::PrinterRow* row : window.findChildren<monitor_app::PrinterRow*>(QStringLiteral("printerRow"))) {
+    if (row->isVisible()) {
+      visible.append(row);
+    }
+  }
+  return visible;
+}
+
+QString message(QWidget& window) { return part<QLabel>(window, "statusMessage")->text(); }
+QString advice(QWidget& window) { return part<QLabel>(window, "statusAdvice")->text(); }
+QColor messageColour(QWidget& window) {
+  return part<QLabel>(window, "statusMessage")->palette().color(QPalette::WindowText);
+}
+QColor normalText(QWidget& window) { return part<QWidget>(window, "statusPanel")->palette().color(QPalette::WindowText); }
+
+// The row drawn white on blue: its background blue, some of its label white.
+bool drawnChosen(QWidget& row) {
+  const QImage image = row.grab().toImage();
+  bool white = false;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      white = white || image.pixelColor(x, y) == QColor(Qt::white);
+    }
+  }
+  return image.pixelColor(1, 1) == monitor_app::kBlue && white;
+}
+
+bool paneOpen(QWidget& window) {
+  QWidget* pane = part<QWidget>(window, "wifiPane");
+  return pane != nullptr && pane->isVisible();
+}
+
+}  // namespace
+
+class WindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { qApp->installTranslator(new monitor_test::BracketTable); }
+
+  void init() {
+    rig_ = std::make_unique<Rig>();
+    if (!rig_->usbAvailable()) {
+      QSKIP("needs umockdev-wrapper");
+    }
+  }
+  void cleanup() { rig_.reset(); }
+
+  void opensWithTheUsbPrinterChosenAndItsStatus() {
+    rig_->attachPrinter();
+    QWidget& window = rig_->open();
+
+    QCOMPARE(window.windowTitle(), looked("statusMonitor"));
+    const QList<monitor_app::PrinterRow*> list = rows(window);
+    QCOMPARE(list.size(), 1);
+    QCOMPARE(list.front()->text(), q("KTR6620LXV(USB)"));
+    QVERIFY(drawnChosen(*list.front()));
+    QTRY_COMPARE(message(window), looked("就绪"));
+    QCOMPARE(messageColour(window), normalText(window));
+    QCOMPARE(part<QLabel>(window, "headerName")->text(), q("KTR6620LXV"));
+    QVERIFY(part<QPushButton>(window, "networkSetting")->isVisible());
+    QCOMPARE(part<QLabel>(window, "attachment")->text(), looked("usbPrinter"));
+    QVERIFY(!part<QLabel>(window, "address")->isVisible());
+    QVERIFY(!part<QLabel>(window, "printerPicture")->pixmap().isNull());
+    QTest::qWait(50);
+    QVERIFY(openAlerts(window).isEmpty());
+  }
+
+  void rowTapShowsConnectingThenTheStatusAndClosesThePane() {
+    rig_->attachPrinter();
+    QWidget& window = rig_->open();
+    QTRY_COMPARE(message(window), looked("就绪"));
+    QTest::mouseClick(part<QPushButton>(window, "networkSetting"), Qt::LeftButton);
+    QVERIFY(paneOpen(window));
+    rig_->printer().replyToControl(0xC0, 4, Answer::bytes(statusReply(2017, 40)));
+
+    const QPointer<monitor_app::PrinterRow> row = rows(window).front();
+    QTest::mouseClick(row, Qt::LeftButton);
+
+    // The USB read is queued: until it runs, "connecting" in the normal
+    // colour.
+    QCOMPARE(message(window), looked("connecting"));
+    QCOMPARE(advice(window), QString());
+    QCOMPARE(messageColour(window), normalText(window));
+    QVERIFY(!rig_->network().showNetworkSetting());
+    QVERIFY(!paneOpen(window));
+    QTRY_COMPARE(message(window), looked("纸量较少"));
+    QCOMPARE(advice(window), looked("请添加纸张"));
+    QCOMPARE(messageColour(window), monitor_app::kOrange);
+    // Restyled in place: the tapped row is still the same widget.
+    QVERIFY(!row.isNull());
+    QCOMPARE(rows(window), QList<monitor_app::PrinterRow*>{row.data()});
+    QVERIFY(drawnChosen(*row));
+  }
+
+  void refreshWithNothingAttachedShowsTheNoPrinterStatusAndItsAlertEveryTime() {
+    rig_->attachPrinter();
+    QWidget& window = rig_->open();
+    QTRY_COMPARE(message(window), looked("就绪"));
+    QTest::mouseClick(part<QPushButton>(window, "networkSetting"), Qt::LeftButton);
+    QVERIFY(paneOpen(window));
+    QCOMPARE(answerAlert(window).title, looked("错误"));  // the printer told nothing
+    rig_->printer().unplug();
+
+    for (int press = 0; press < 2; ++press) {
+      QTest::mouseClick(part<QWidget>(window, "refresh"), Qt::LeftButton);
+      QVERIFY(rows(window).isEmpty());
+      QCOMPARE(message(window), looked("没有连接的设备"));
+      QCOMPARE(advice(window), looked("请刷新打印机列表或检查设备连接状态"));
+      QCOMPARE(messageColour(window), monitor_app::kRed);
+      QCOMPARE(part<QLabel>(window, "headerName")->text(), QString());
+      QVERIFY(!part<QPushButton>(window, "networkSetting")->isVisible());
+      QVERIFY(part<QLabel>(window, "printerPicture")->pixmap().isNull());
+      QVERIFY(!part<QLabel>(window, "attachment")->isVisible());
+      // Refresh leaves the settings pane alone; the window opened with a
+      // printer, so the no-printer alert never shows.
+      QVERIFY(paneOpen(window));
+      QCOMPARE(answerAlert(window), (AlertText{looked("refresh"), looked("printerListFreshed"), looked("ok")}));
+    }
+  }
+
+  void refreshFindsThePrinterAgainAndChoosesIt() {
+    rig_->attachPrinter(12);
+    QWidget& window = rig_->open();
+    QTRY_COMPARE(message(window), looked("就绪"));
+    QTest::mouseClick(part<QWidget>(window, "refresh"), Qt::LeftButton);
+    QCOMPARE(answerAlert(window).title, looked("refresh"));
+    QTRY_COMPARE(rows(window).size(), 1);
+    QVERIFY(drawnChosen(*rows(window).front()));
+    QTRY_COMPARE(message(window), looked("就绪"));
+  }
+
+  void noPrinterAlertShowsOnceWhenTheWindowOpensWithout() {
+    QWidget& window = rig_->open();
+    QTRY_COMPARE(openAlerts(window).size(), 1);
+    QCOMPARE(answerAlert(window), (AlertText{looked("error"), looked("noPrinterError"), looked("ok")}));
+    QCOMPARE(message(window), looked("没有连接的设备"));
+    for (int press = 0; press < 2; ++press) {
+      QTest::mouseClick(part<QWidget>(window, "refresh"), Qt::LeftButton);
+      QTest::qWait(20);
+      QCOMPARE(answerAlert(window).title, looked("refresh"));
+    }
+  }
+
+  void networkPrinterShowsItsAddressItsStatusAtOnceAndNoSettingsButton() {
+    if (sim::net::runCommand({"snmpd", "-v"}, {}, sim::net::Output::dropAll) != 0) {
+      QSKIP("snmpd is not installed");
+    }
+    const int port = sim::snmp::freeLoopbackUdpPort();
+    const std::string address = "127.0.0.1:" + std::to_string(port);
+    sim::snmp::AgentConfig config;
+    config.objects = {{kStatusOid, "string", "3004,cover open"}, {kTonerOid, "integer", "40"}};
+    const sim::snmp::SnmpAgent agent(config, "udp:" + address, address);
+    rig_->attachPrinter();
+    rig_->discoverNetworkPrinter(port);
+    QWidget& window = rig_->open();
+    QTRY_COMPARE(message(window), looked("就绪"));
+
+    const QList<monitor_app::PrinterRow*> list = rows(window);
+    QCOMPARE(list.size(), 2);
+    QCOMPARE(list.at(1)->text(), q("KTR6620LXV(127.0.0.1)"));
+    QTest::mouseClick(list.at(1), Qt::LeftButton);
+    // Read within the tap: no "connecting" in between.
+    QCOMPARE(message(window), looked("前盖打开"));
+    QCOMPARE(advice(window), looked("请关闭前盖"));
+    QCOMPARE(messageColour(window), monitor_app::kRed);
+    QVERIFY(drawnChosen(*list.at(1)));
+    QVERIFY(!drawnChosen(*list.at(0)));
+    QVERIFY(!part<QPushButton>(window, "networkSetting")->isVisible());
+    QCOMPARE(part<QLabel>(window, "attachment")->text(), looked("netPrinter"));
+    QCOMPARE(part<QLabel>(window, "address")->text(), q("IP：127.0.0.1"));
+    QVERIFY(part<QLabel>(window, "address")->isVisible());
+
+    QTest::mouseClick(list.at(0), Qt::LeftButton);
+    QVERIFY(part<QPushButton>(window, "networkSetting")->isVisible());
+    QCOMPARE(part<QLabel>(window, "attachment")->text(), looked("usbPrinter"));
+    QVERIFY(!part<QLabel>(window, "address")->isVisible());
+  }
+
+  void columnsKeepTheirWidthsHoweverTheWindowIsResized() {
+    rig_->attachPrinter();
+    QWidget& window = rig_->open();
+    QWidget& sidebar = *part<QWidget>(window, "sidebar");
+    QWidget& panel = *part<QWidget>(window, "statusPanel");
+    for (const QSize size : {QSize(100, 100), QSize(660, 420), QSize(2000, 1500)}) {
+      window.resize(size);
+      QTest::qWait(20);
+      QVERIFY2(sidebar.width() >= 200 && sidebar.width() <= 256, qPrintable(QString::number(sidebar.width())));
+      QVERIFY2(panel.width() >= 400 && panel.width() <= 450, qPrintable(QString::number(panel.width())));
+      QVERIFY(panel.height() >= 250);
+    }
+  }
+
+  void everyLabelShowsPlainText() {
+    // Texts from the network (labels, names, addresses) must never be read
+    // as markup.
+    rig_->attachPrinter();
+    rig_->printer().replyToCommand("CheckwifiAP?", printerReply("1001"));
+    QWidget& window = rig_->open();
+    QTest::mouseClick(part<QPushButton>(window, "networkSetting"), Qt::LeftButton);
+    QVERIFY(paneOpen(window));
+    QList<QLabel*> labels = window.findChildren<QLabel*>();
+    QVERIFY(labels.size() > 20);
+    for (const QLabel* label : labels) {
+      QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName() + ": " + label->text()));
+    }
+  }
+
+ private:
+  std::unique_ptr<Rig> rig_;
+};
+
+QTEST_MAIN(WindowTest)
+#include "window_test.moc"
