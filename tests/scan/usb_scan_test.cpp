@@ -372,6 +372,7 @@ struct StreamCase {
   std::vector<std::string> files;
   bool closeSeen = true;
   std::string logHas{};
+  std::size_t blockSize = kShortBlock;
 };
 
 void PrintTo(const StreamCase& c, std::ostream* out) { *out << c.name; }
@@ -381,7 +382,7 @@ class PageStream : public UsbScan, public ::testing::WithParamInterface<StreamCa
 TEST_P(PageStream, EndsWithTheRightResult) {
   const StreamCase& c = GetParam();
   ScannerScript faulty;
-  faulty.blockSize = kShortBlock;
+  faulty.blockSize = c.blockSize;
   faulty.stream = c.stream();
   const Outcome run = scan(faulty);
   EXPECT_EQ(run.result, c.result);
@@ -461,7 +462,7 @@ INSTANTIATE_TEST_SUITE_P(
                      auto endless = std::make_shared<Bytes>(std::size_t{1} << 21, 0x11);
                      return std::vector{StreamItem::of(ScanPage{endless, 1})};
                    },
-                   {false, "receiveImagesError"}, {}, true, "the page grows beyond"}),
+                   {false, "receiveImagesError"}, {}, true, "the page grows beyond", sim::usb::kLargestBlock}),
     [](const ::testing::TestParamInfo<StreamCase>& test) { return std::string(test.param.name); });
 
 TEST_F(UsbScan, StalledPipeIsClearedOnTheDevice) {
