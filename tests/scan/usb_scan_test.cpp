@@ -267,6 +267,34 @@ TEST_F(UsbScan, ScannerWithoutItsScanInterfaceIsNotAsked) {
       << run.log;
 }
 
+TEST_F(UsbScan, ScanInterfaceWithoutAnOutPipeFailsTheFirstCommand) {
+  auto config = sim::usb::ktr6620lxvScanner();
+  config.interfaces[1].endpoints[0].address = 0x85;  // both pipes read
+  const Outcome run = scan(script(jpegPages(1, kPage)), "ADF", {}, config);
+  EXPECT_EQ(run.result, (scan::ResultPair{false, "checkPaperSourceError"}));
+  EXPECT_NE(run.log.find("check paper source error. error = the interface has no writePipe\n"), std::string::npos)
+      << run.log;
+  EXPECT_EQ(closeRequests(), 1u);
+}
+
+TEST_F(UsbScan, RefusedOrFailedCloseLeavesTheResultAsItWas) {
+  for (const Answer& close : {Answer::bytes({5, 0, 0, 0, 1}), Answer::stall()}) {
+    sim::usb::Testbed ownBed;
+    auto& own = ownBed.addDevice(sim::usb::ktr6620lxvScanner());
+    ScannerScript closing = script(jpegPages(1, kPage));
+    closing.close = close;
+    sim::usb::Scanner ownScanner(own, closing);
+    const Outcome run = scanWith(scan::getDeviceByIOUSB().at(0), "ADF", {});
+    EXPECT_EQ(run.result, (scan::ResultPair{true, "1"}));
+    EXPECT_EQ(run.log.find("close scanner successfully"), std::string::npos) << run.log;
+    if (close.kind == Answer::Kind::Stall) {
+      EXPECT_NE(run.log.find("close scanner error. and error is Pipe has stalled, error needs to be cleared\n"),
+                std::string::npos)
+          << run.log;
+    }
+  }
+}
+
 TEST_F(UsbScan, AbsentScannerIsAnError) {
   const Outcome run = scanWith(scan::Device("KTR6620LXV", "KTR6620LXV", "USB", "", 52, 0x5A3E), "ADF", {});
   EXPECT_EQ(run.result, (scan::ResultPair{false, "error"}));
