@@ -223,7 +223,7 @@ std::vector<std::uint8_t> InterfaceHandle::readBytes(std::optional<std::size_t> 
   return buffer;
 }
 
-void InterfaceHandle::sendControlRequest(IOUSBDevRequestTO request, int pipe) {
+std::uint32_t InterfaceHandle::sendControlRequest(IOUSBDevRequestTO request, int pipe) {
   if (scanner()) {
     logLine("sendControlRequest");
   }
@@ -241,6 +241,7 @@ void InterfaceHandle::sendControlRequest(IOUSBDevRequestTO request, int pipe) {
     code = ioReturnFromLibusb(result);
   }
   throwIfControlRequestNotSuccess(code);
+  return request.wLenDone;
 }
 
 void InterfaceHandle::clearPipeStall(bool bothEnds, int pipe) {

@@ -81,8 +81,10 @@ class InterfaceHandle {
                              std::uint32_t completionTimeoutMs);
 
   // A control request on the default pipe (0); the interface need not be
-  // open. The request is taken by value: the reply lands in its buffer.
-  void sendControlRequest(IOUSBDevRequestTO request, int pipe);
+  // open. The request is taken by value: the reply lands in its buffer, and
+  // the bytes that came back are counted, so that a caller can tell a short
+  // reply from one whose last bytes are zero.
+  std::uint32_t sendControlRequest(IOUSBDevRequestTO request, int pipe);
 
   // bothEnds: clear the endpoint's halt on the device too; otherwise only the
   // host's record of the stall.

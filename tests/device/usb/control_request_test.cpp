@@ -37,7 +37,8 @@ class ControlRequest : public PrinterTest {
 
 TEST_F(ControlRequest, ReplyLandsInTheCallersBufferAndTheRestStaysZero) {
   printer->replyToControl(0xC0, 4, Answer::bytes({0x34, 0x12, 77, 9, 9}));
-  interface->sendControlRequest(statusRequest(buffer), 0);
+  // The count tells the five bytes sent from the zeros after them.
+  EXPECT_EQ(interface->sendControlRequest(statusRequest(buffer), 0), 5u);
 
   EXPECT_EQ(buffer[0], 0x34);
   EXPECT_EQ(buffer[1], 0x12);

@@ -14,9 +14,10 @@
 namespace sim::usb {
 namespace {
 
-// What usbfs offers the host: one URB per transfer of any length.
-constexpr std::uint32_t kCapabilities =
-    USBDEVFS_CAP_ZERO_PACKET | USBDEVFS_CAP_BULK_CONTINUATION | USBDEVFS_CAP_NO_PACKET_SIZE_LIM;
+// What usbfs offers the host: one URB per transfer of any length. Bulk
+// continuation is left out: libusb would then cut a long read into 16 KiB
+// URBs, and each of them would take a whole answer of its own.
+constexpr std::uint32_t kCapabilities = USBDEVFS_CAP_ZERO_PACKET | USBDEVFS_CAP_NO_PACKET_SIZE_LIM;
 
 void complete(UMockdevIoctlClient* client, long result, int error) {
   umockdev_ioctl_client_complete(client, result, error);
@@ -159,6 +160,10 @@ void Device::replyToControl(std::uint8_t requestType, std::uint8_t request, Answ
 }
 
 void Device::onOut(std::uint8_t endpoint, OutHandler handler) {
+  onOutQueueing(endpoint, [handler = std::move(handler)](const Bytes& payload, InQueue&) { return handler(payload); });
+}
+
+void Device::onOutQueueing(std::uint8_t endpoint, QueueingOutHandler handler) {
   std::lock_guard lock(mutex_);
   out_[endpoint] = std::move(handler);
 }
@@ -176,6 +181,12 @@ void Device::replyToCommandsStartingWith(std::string_view prefix, Answer answer)
 void Device::queueIn(std::uint8_t endpoint, Answer answer) {
   std::lock_guard lock(mutex_);
   inAnswers_[endpoint].push_back(std::move(answer));
+  matchIn(endpoint);
+}
+
+void Device::feedIn(std::uint8_t endpoint, InSource source) {
+  std::lock_guard lock(mutex_);
+  inSources_[endpoint] = std::move(source);
   matchIn(endpoint);
 }
 
@@ -219,6 +230,12 @@ bool Device::driverDetached(std::uint8_t interfaceNumber) const {
 bool Device::driverReattached(std::uint8_t interfaceNumber) const {
   std::lock_guard lock(mutex_);
   return reattached_.count(interfaceNumber) != 0;
+}
+
+int Device::claimCount(std::uint8_t interfaceNumber) const {
+  std::lock_guard lock(mutex_);
+  auto found = claimCount_.find(interfaceNumber);
+  return found != claimCount_.end() ? found->second : 0;
 }
 
 std::vector<std::uint8_t> Device::clearedHalts() const {
@@ -285,6 +302,7 @@ bool Device::handle(UMockdevIoctlClient* client) {
       if (request == USBDEVFS_CLAIMINTERFACE) {
         if (heldBy_.count(ifno) != 0) return failed(client, EBUSY);
         claimed_.insert(ifno);
+        ++claimCount_[ifno];
       } else {
         if (claimed_.erase(ifno) == 0) return failed(client, EINVAL);
       }
@@ -384,12 +402,19 @@ void Device::answerUrb(const std::shared_ptr<Urb>& urb, const Answer& answer, st
 void Device::matchIn(std::uint8_t endpoint) {
   auto& pending = inPending_[endpoint];
   auto& answers = inAnswers_[endpoint];
-  while (!gone_ && !pending.empty() && !answers.empty()) {
+  auto source = inSources_.find(endpoint);
+  while (!gone_ && !pending.empty()) {
+    std::optional<Answer> answer;
+    if (!answers.empty()) {
+      answer = std::move(answers.front());
+      answers.erase(answers.begin());
+    } else if (source != inSources_.end()) {
+      answer = source->second();
+    }
+    if (!answer) break;
     auto urb = pending.front();
     pending.erase(pending.begin());
-    Answer answer = std::move(answers.front());
-    answers.erase(answers.begin());
-    answerUrb(urb, answer, 0);
+    answerUrb(urb, *answer, 0);
   }
 }
 
@@ -460,7 +485,8 @@ void Device::submit(UMockdevIoctlClient* client, UMockdevIoctlData* arg) {
 
   Bytes payload(urb->bytes(), urb->bytes() + urb->length());
   auto handler = out_.find(endpoint);
-  Answer answer = handler != out_.end() ? handler->second(payload) : Answer::accept();
+  InQueue queued;
+  Answer answer = handler != out_.end() ? handler->second(payload, queued) : Answer::accept();
   if (answer.kind == Answer::Kind::Gone) {
     goneLocked();
     return fail(client, ENODEV);
@@ -482,6 +508,10 @@ void Device::submit(UMockdevIoctlClient* client, UMockdevIoctlData* arg) {
     if (endpoint == firstEndpoint(false) && reply != nullptr) {
       const std::uint8_t in = firstEndpoint(true);
       inAnswers_[in].push_back(*reply);
+      matchIn(in);
+    }
+    for (auto& [in, queuedAnswer] : queued.items_) {
+      inAnswers_[in].push_back(std::move(queuedAnswer));
       matchIn(in);
     }
   } else {

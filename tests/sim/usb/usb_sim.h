@@ -4,12 +4,13 @@
 // this fixture answers the usbfs requests that libusb makes.
 //
 // Scripting: control requests by (request type, request), bulk OUT payloads by
-// content (a command and its reply) or by a handler, bulk IN answers queued per
-// endpoint. Faults: stall, silence (the host's time-out runs out), unplug,
-// interface held by a kernel driver. The scanner's side is scripted the same
-// way: its vendor requests with onControl (the handler sees value and index),
-// its page data as a sequence of queueIn answers, a second interface through
-// DeviceConfig.
+// content (a command and its reply) or by a handler (which may queue IN
+// answers), bulk IN answers queued per endpoint or made on demand. Faults:
+// stall, silence (the host's time-out runs out), unplug, interface held by a
+// kernel driver. The scanner's side is scripted the same
+// way (sim/usb/scanner.h): its vendor requests with onControl (the handler sees
+// value and index), its commands with onOutQueueing, its page data through
+// feedIn, its scan interface through DeviceConfig.
 //
 // Threads: umockdev calls the handler on its own thread; all device
 // state sits behind one mutex, so a test may script the device while the code
@@ -21,6 +22,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -66,11 +68,28 @@ struct ControlSetup {
 };
 
 class Testbed;
+class Device;
+
+// Answers an OUT handler queues on IN endpoints (a reply to a command, a
+// stream that the command starts); they join the endpoints' queues once the
+// handler has returned, in the order pushed.
+class InQueue {
+ public:
+  void push(std::uint8_t endpoint, Answer answer) { items_.emplace_back(endpoint, std::move(answer)); }
+
+ private:
+  friend class Device;
+  std::vector<std::pair<std::uint8_t, Answer>> items_;
+};
 
 class Device {
  public:
   using ControlHandler = std::function<Answer(const ControlSetup&)>;
   using OutHandler = std::function<Answer(const Bytes&)>;
+  using QueueingOutHandler = std::function<Answer(const Bytes&, InQueue&)>;
+  // The next answer of an IN endpoint whose queue is empty; no value: the
+  // transfer waits (until the host's time-out, or a later queued answer).
+  using InSource = std::function<std::optional<Answer>()>;
 
   Device(const Device&) = delete;
   Device& operator=(const Device&) = delete;
@@ -86,6 +105,8 @@ class Device {
 
   // Bulk OUT: the handler decides how a payload is taken (default: accepted).
   void onOut(std::uint8_t endpoint, OutHandler handler);
+  // The same, with answers for IN endpoints queued as the payload is taken.
+  void onOutQueueing(std::uint8_t endpoint, QueueingOutHandler handler);
   // A text command: when the first OUT endpoint receives exactly these bytes,
   // the answer is queued on the first IN endpoint (every time it is sent).
   void replyToCommand(std::string_view command, Answer answer);
@@ -95,6 +116,9 @@ class Device {
   void replyToCommandsStartingWith(std::string_view prefix, Answer answer);
   // Bulk IN: answers handed out one per transfer, in order.
   void queueIn(std::uint8_t endpoint, Answer answer);
+  // Bulk IN: asked for each transfer the queue has no answer for, so a long
+  // stream is made as the host reads it and never held whole.
+  void feedIn(std::uint8_t endpoint, InSource source);
 
   // A driver holds the interface: claiming it fails with EBUSY until the host
   // detaches it. "usbfs" stands for another program's claim, which the host
@@ -110,6 +134,8 @@ class Device {
   std::vector<Bytes> received(std::uint8_t endpoint) const;
   std::vector<ControlSetup> controlRequests() const;
   bool claimed(std::uint8_t interfaceNumber) const;
+  // How often the host claimed the interface.
+  int claimCount(std::uint8_t interfaceNumber) const;
   bool driverDetached(std::uint8_t interfaceNumber) const;
   bool driverReattached(std::uint8_t interfaceNumber) const;
   std::vector<std::uint8_t> clearedHalts() const;
@@ -140,7 +166,8 @@ class Device {
   mutable std::mutex mutex_;
   bool gone_ = false;
   std::map<std::pair<std::uint8_t, std::uint8_t>, ControlHandler> control_;
-  std::map<std::uint8_t, OutHandler> out_;
+  std::map<std::uint8_t, QueueingOutHandler> out_;
+  std::map<std::uint8_t, InSource> inSources_;
   std::map<Bytes, Answer> commands_;
   std::vector<std::pair<Bytes, Answer>> commandPrefixes_;
   std::map<std::uint8_t, std::vector<Answer>> inAnswers_;
@@ -149,6 +176,7 @@ class Device {
   std::vector<std::shared_ptr<Urb>> done_;
   std::map<std::uint8_t, std::string> heldBy_;
   std::set<std::uint8_t> claimed_;
+  std::map<std::uint8_t, int> claimCount_;
   std::map<std::uint8_t, std::string> detached_;  // and the driver set aside
   std::set<std::uint8_t> reattached_;
   std::map<std::uint8_t, std::vector<Bytes>> received_;
