@@ -90,6 +90,12 @@ bool PageRun::prepare(cups_raster_t* raster, const cups_page_header2_t& header, 
       return rendered;
     }();
     if (screen.usesGammaCurve()) log_.line("DEBUG:[KTR6620LXV]==free=Halftone;\n");
+    // A page whose rows stop early would print with its lower part blank and
+    // the job would pass for done: the loss is the job's failure instead.
+    if (reader.endedEarly()) {
+      log_.line("ERROR: page %d: the raster input ends inside the page data\n", page);
+      return false;
+    }
     const std::string path = folder_.pageFile(page);
     if (!writeJbigFile(bits, path)) {
       log_.line("ERROR: cannot write page file %s\n", path.c_str());

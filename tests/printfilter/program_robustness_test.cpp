@@ -181,25 +181,40 @@ INSTANTIATE_TEST_SUITE_P(Inputs, CleanEnd, testing::Values(fixture::Encoding::Co
                            return std::string(tested.param == fixture::Encoding::Plain ? "Plain" : "Compressed");
                          });
 
-TEST(Robustness, RasterEndingEarlyLeavesTheRestOfThePageWhite) {
-  fixture::RasterPage page = fixture::rasterPage(
+class PageDataCutShort : public testing::TestWithParam<std::tuple<fixture::Encoding, const char*>> {};
+
+TEST_P(PageDataCutShort, FailsTheJobAfterThePagesBeforeIt) {
+  // A whole page, then one whose rows stop early: the first is printed once,
+  // the cut one not at all, no blank back side and no copies follow.
+  fixture::RasterPage cut = fixture::rasterPage(
       fixture::drawnPage(16, 10, [](unsigned x, unsigned y) { return static_cast<std::uint8_t>(y * 10 + x); }));
-  page.rows.resize(4);
+  cut.rows.resize(4);
   fixture::TempDir tmp;
-  const Printed p = readBack(fixture::runFilter(queueCommand(tmp), fixture::rasterBytes({page})));
-  ASSERT_EQ(p.pages.size(), 1U);
-  EXPECT_EQ(p.run.exitCode, 0);
-  const auto& bitmap = p.pages[0];
-  ASSERT_EQ(bitmap.height, 10U);
-  // The rows that arrived are printed; no row past them holds a black pixel.
-  std::size_t lastBlackRow = 0;
-  for (std::size_t y = 0; y < 10; ++y)
-    for (std::size_t x = 0; x < 16; ++x)
-      if (bitmap.black(x, y)) lastBlackRow = y;
-  EXPECT_GE(lastBlackRow, 2U);
-  EXPECT_LT(lastBlackRow, 4U);
-  EXPECT_NE(p.run.err.find("raster data ended at row"), std::string::npos);
+  auto command = queueCommand(tmp, std::get<1>(GetParam()));
+  command.copies = "2";
+  const auto raster =
+      fixture::rasterBytes({fixture::rasterPage(fixture::uniformPage(16, 4, 0)), cut}, std::get<0>(GetParam()));
+  const Printed p = readBack(fixture::runFilter(command, raster));
+  EXPECT_EQ(p.run.exitCode, 1);
+  EXPECT_NE(p.run.err.find("ERROR: page 2: the raster input ends inside the page data"), std::string::npos)
+      << p.run.err;
+  EXPECT_NE(p.run.err.find("raster data ended at row"), std::string::npos) << p.run.err;
+  EXPECT_TRUE(p.job.ended);
+  EXPECT_TRUE(tmp.entries().empty());
+  // One-sided, page 1 went out before page 2 was read; a duplex pair goes
+  // out only whole, so nothing was sent.
+  const bool duplex = !std::string(std::get<1>(GetParam())).empty();
+  EXPECT_EQ(p.job.pages.size(), duplex ? 0U : 1U);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, PageDataCutShort,
+    testing::Combine(testing::Values(fixture::Encoding::Compressed, fixture::Encoding::Plain),
+                     testing::Values("", "Duplex=DuplexNoTumble")),
+    [](const auto& tested) {
+      return std::string(std::get<0>(tested.param) == fixture::Encoding::Plain ? "Plain" : "Compressed") +
+             (std::string(std::get<1>(tested.param)).empty() ? "OneSided" : "LongEdgeDuplex");
+    });
 
 TEST(Robustness, TitleCannotInjectFields) {
   fixture::TempDir tmp;
