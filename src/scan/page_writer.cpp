@@ -38,6 +38,26 @@ ResultPair failed(const std::string& error) {
   return saveFailed();
 }
 
+// Leeway for a device that rounds the scan area up (to whole blocks of
+// pixels, say): a sixteenth of the side and 64 pixels.
+std::int64_t allowedSide(std::int64_t side) { return side + side / 16 + 64; }
+
+// A JPEG header declares any size up to 65535 x 65535, and the decoder
+// allocates for what it declares: a page far above the scan area the job
+// asked for is refused before anything is allocated for it.
+bool fitsScanArea(const ScanParam& param, std::span<const std::uint8_t> data, std::string& error) {
+  const auto info = readJpegInfo(data, error);
+  if (!info) return true;  // the decoder reports what is wrong with it
+  const std::int64_t rows = pageRows(param);
+  if (isPageSide(param.w) && isPageSide(rows) && info->width <= allowedSide(param.w) &&
+      info->height <= allowedSide(rows)) {
+    return true;
+  }
+  error = "a page of " + std::to_string(info->width) + " x " + std::to_string(info->height) +
+          " pixels for a scan of " + std::to_string(param.w) + " x " + std::to_string(rows);
+  return false;
+}
+
 QSize scaledSize(QSize size, double ratio) {
   return {static_cast<int>(size.width() * ratio), static_cast<int>(size.height() * ratio)};
 }
@@ -74,7 +94,11 @@ ResultPair save2JPEG(const ScanParam& param, long long pageNo, std::span<const s
 }
 
 ResultPair saveImages(const ScanParam& param, long long pageNo, std::span<const std::uint8_t> data) {
-  if (param.mode != kModeText) return save2JPEG(param, pageNo, data);
+  if (param.mode != kModeText) {
+    std::string error;
+    if (!fitsScanArea(param, data, error)) return failed(error);
+    return save2JPEG(param, pageNo, data);
+  }
 
   const std::int64_t rows = pageRows(param);
   if (!isPageSide(param.w) || !isPageSide(rows)) {

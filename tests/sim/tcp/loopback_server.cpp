@@ -71,15 +71,20 @@ std::string Connection::readExactly(std::size_t count) {
 
 std::string Connection::readUntilClosed() {
   std::string data;
+  readToPeerClose(data);
+  return data;
+}
+
+bool Connection::readToPeerClose(std::string& data) {
   std::array<char, 65536> buffer{};
   while (waitReadable()) {
     const ssize_t got = ::recv(fd_, buffer.data(), buffer.size(), 0);
     if (got <= 0) {
-      break;
+      return true;
     }
     data.append(buffer.data(), static_cast<std::size_t>(got));
   }
-  return data;
+  return false;
 }
 
 void Connection::waitUntilStopped() {

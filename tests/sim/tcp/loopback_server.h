@@ -26,6 +26,8 @@ class Connection {
   std::string readExactly(std::size_t count);
   // Reads until the peer closes.
   std::string readUntilClosed();
+  // Reads until the peer closes (true) or the server stops (false).
+  bool readToPeerClose(std::string& data);
   // Blocks until the server is stopped.
   void waitUntilStopped();
   // Closes the connection (the peer sees the end of the stream).

@@ -1,0 +1,132 @@
+#include "scan/page_receiver.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "device/common/log.h"
+#include "scan/message_keys.h"
+#include "scan/page_stream.h"
+#include "scan/page_writer.h"
+#include "scan/scan_status.h"
+
+namespace scan {
+namespace {
+
+using device::logLine;
+
+constexpr std::size_t kReadSize = 40960;
+constexpr std::size_t kPageLimitExtra = std::size_t{1} << 20;
+
+std::size_t side(std::int64_t value) { return static_cast<std::size_t>(std::clamp<std::int64_t>(value, 0, kMaxPageSide)); }
+
+std::string byteList(std::span<const std::uint8_t> bytes) {
+  std::string text = "[";
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (i > 0) text += ", ";
+    text += std::to_string(bytes[i]);
+  }
+  return text + "]";
+}
+
+ResultPair networkError() { return {false, keys::kScannerNetworkError}; }
+
+class Receipt {
+ public:
+  explicit Receipt(const ScanParam& param) : param_(param) {}
+
+  // The job ended between pages.
+  ResultPair finished() const {
+    if (pageSaveFailed_) return saveFailed();
+    return {true, std::to_string(pageNo_ - 1)};
+  }
+
+  void savePage(std::span<const std::uint8_t> page) {
+    if (!saveImages(param_, pageNo_, page).status) pageSaveFailed_ = true;
+    ++pageNo_;  // a page that failed still uses up its number
+  }
+
+ private:
+  const ScanParam& param_;
+  long long pageNo_ = 1;
+  bool pageSaveFailed_ = false;
+};
+
+}  // namespace
+
+std::size_t expectedPageSize(const ScanParam& param) {
+  const std::size_t w = side(param.w);
+  const std::size_t rows = side(pageRows(param));
+  return param.mode == kModeText ? (w + 7) / 8 * rows : w * rows;
+}
+
+std::size_t pageLimit(const ScanParam& param) {
+  return 3 * side(param.w) * side(pageRows(param)) + kPageLimitExtra;
+}
+
+ResultPair receiveImages(device::tcp::TCPCommunicator& socket, const ScanParam& param) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  const std::size_t expected = expectedPageSize(param);
+  logLine("expect image size = " + std::to_string(expected) + ", w = " + std::to_string(param.w) +
+          " ,h = " + std::to_string(param.h));
+  PageStreamParser parser(pageLimit(param), expected);
+  Receipt receipt(param);
+  std::vector<std::uint8_t> buffer(kReadSize);
+
+  for (;;) {
+    const std::ptrdiff_t count = socket.readSome(buffer);
+    logLine("receive image len = " + std::to_string(count) + " and readLean = " + std::to_string(kReadSize));
+    if (count <= 0) {
+      const auto ending = parser.ending();
+      if (ending == PageStreamParser::Ending::loneByte) {
+        return {false, failureKeyOfStatus(parser.loneByte())};
+      }
+      if (count < 0) {
+        logLine("header receive len = " + std::to_string(count));
+        return networkError();
+      }
+      if (ending == PageStreamParser::Ending::clean) return receipt.finished();
+      logLine(ending == PageStreamParser::Ending::pageCut ? "stream ended inside a page"
+                                                          : "stream ended inside a message");
+      return networkError();
+    }
+
+    std::span<const std::uint8_t> input(buffer.data(), static_cast<std::size_t>(count));
+    for (;;) {
+      const auto kind = parser.next(input);
+      if (kind == PageStreamParser::Kind::needMore) break;
+      switch (kind) {
+        case PageStreamParser::Kind::blockHeader:
+          logLine(byteList(parser.record()));
+          break;
+        case PageStreamParser::Kind::pageEnd:
+          logLine("header len = 10 and " + byteList(parser.record()) +
+                  " and imageSize = " + std::to_string(parser.announcedSize()) + " ");
+          receipt.savePage(parser.page());
+          break;
+        case PageStreamParser::Kind::status: {
+          const int status = parser.statusByte();
+          logLine("header[0] = " + std::to_string(status));
+          logLine("process status is : " + std::string(*scanStatusKey(status)) +
+                  " data=" + std::to_string(status));
+          if (status != kScanFinished) return {false, failureKeyOfStatus(status)};
+          if (parser.pageInProgress()) {
+            logLine("scan finished inside a page");
+            return networkError();
+          }
+          logLine("scan finished");
+          return receipt.finished();
+        }
+        case PageStreamParser::Kind::pageTooLarge:
+          logLine("page exceeds " + std::to_string(pageLimit(param)) + " bytes");
+          return networkError();
+        case PageStreamParser::Kind::needMore:
+          break;
+      }
+    }
+  }
+}
+
+}  // namespace scan

@@ -1,0 +1,120 @@
+#include "scan/socket_scan_process.h"
+
+#include <string>
+
+#include "device/common/log.h"
+#include "device/common/utf8.h"
+#include "scan/message_keys.h"
+#include "scan/page_receiver.h"
+#include "scan/scan_channel.h"
+#include "scan/scan_status.h"
+
+namespace scan {
+namespace {
+
+using device::logLine;
+
+constexpr std::uint8_t kReplyOk = 0x80;
+constexpr std::uint8_t kReplyNoPaper = 0xC2;
+constexpr std::uint8_t kReplyNoSource = 0xD0;
+constexpr std::uint8_t kReplyCannotCheck = 0xC4;
+constexpr std::size_t kGreetingSize = 4;
+
+ResultPair ok() { return {true, keys::kOk}; }
+ResultPair networkError() { return {false, keys::kScannerNetworkError}; }
+
+}  // namespace
+
+device::tcp::ChannelOptions scanChannelOptions() {
+  device::tcp::ChannelOptions options;
+  options.connectTimeout = std::chrono::seconds(5);
+  options.ioTimeout = std::chrono::seconds(60);
+  return options;
+}
+
+SocketScanProcess::SocketScanProcess(Device scanner_, ScanCommand& scanCommand_,
+                                     device::tcp::ChannelOptions options)
+    : options_(options), socket(scanner_.ip, kScanPort, options), scanner(std::move(scanner_)),
+      scanCommand(scanCommand_) {}
+
+std::optional<std::vector<std::uint8_t>> SocketScanProcess::reply(std::size_t wanted) {
+  return receiveResponse(socket, options_.ioTimeout, wanted);
+}
+
+ResultPair SocketScanProcess::startScan() {
+  struct CloseOnExit {
+    SocketScanProcess& run;
+    ~CloseOnExit() { run.closeScanner(); }
+  } closer{*this};
+  for (auto step : {&SocketScanProcess::checkScanner, &SocketScanProcess::checkPaperSource,
+                    &SocketScanProcess::sendSCommand, &SocketScanProcess::sendICommand}) {
+    if (const ResultPair result = (this->*step)(); !result.status) return result;
+  }
+  if (!sendXCommand()) return networkError();
+  return receiveImages(socket, scanCommand.param);
+}
+
+ResultPair SocketScanProcess::checkScanner() {
+  socket.connect();
+  // The greeting may come in pieces; it is complete at four bytes.
+  const auto greeting = reply(kGreetingSize);
+  if (!greeting) return networkError();
+  const auto text = device::decodeUtf8(std::span(*greeting).first(kGreetingSize));
+  logLine("check scanner validate info = " + text.value_or(""));
+  if (text == "0001") return ok();
+  return {false, keys::kCheckScannerError};
+}
+
+ResultPair SocketScanProcess::checkPaperSource() {
+  ScanParam& param = scanCommand.param;
+  if (param.source == "FB") return {true, keys::kNoNeedToCheck};
+  if (!sendCmd(socket, scanCommand.getDCommand())) return networkError();
+  const auto answer = reply();
+  if (!answer) return networkError();
+  const std::uint8_t byte = (*answer)[0];
+  logLine("check paper source. ret = " + std::to_string(byte));
+  switch (byte) {
+    case kReplyOk:
+      if (param.source == "AUTO") param.source = "ADF";
+      return ok();
+    case kReplyNoPaper:
+      if (param.source == "AUTO") {
+        param.source = "FB";
+        return ok();
+      }
+      return {false, keys::kNoPaperInADF};
+    case kReplyNoSource:
+      return {false, keys::kPaperSourceNotExist};
+    case kReplyCannotCheck:
+      return {false, keys::kCannotChekPaperSource};
+    default:
+      return {false, keys::kUnexpectError};
+  }
+}
+
+ResultPair SocketScanProcess::sendSCommand() {
+  if (!sendCmd(socket, scanCommand.getSCommand())) return networkError();
+  const auto answer = reply();
+  if (!answer) return networkError();
+  switch ((*answer)[0]) {
+    case kReplyOk:
+      return ok();
+    case kReplyNoSource:
+      return {false, keys::kPaperSourceNotExist};
+    default:
+      return {false, keys::kUnexpectError};
+  }
+}
+
+ResultPair SocketScanProcess::sendICommand() {
+  if (!sendCmd(socket, scanCommand.getICommand())) return networkError();
+  // The reply is not examined; that one came is enough.
+  if (!reply()) return networkError();
+  return ok();
+}
+
+bool SocketScanProcess::sendXCommand() { return sendCmd(socket, scanCommand.getXCommand()); }
+
+void SocketScanProcess::closeScanner() { socket.disconnect(); }
+
+}  // namespace scan

@@ -1,0 +1,54 @@
+#pragma once
+// One scan with a scanner on the network, over TCP port 54321: the greeting,
+// the paper-source check, the S, I and X commands, then the pages.
+
+#include <chrono>
+#include <cstdint>
+
+#include "device/tcp/tcp_communicator.h"
+#include "scan/result.h"
+#include "scan/scan_command.h"
+#include "scan/scanner_device.h"
+
+namespace scan {
+
+inline constexpr std::uint32_t kScanPort = 54321;
+
+// How long the run waits: 5 s for the device to accept the connection, 60 s
+// for each read (a reply, or the next page data while the device feeds and
+// scans) and each write.
+device::tcp::ChannelOptions scanChannelOptions();
+
+class SocketScanProcess {
+ public:
+  // Keeps the scanner and the command builder (shared with the caller, which
+  // sees the resolved source afterwards); connects nothing yet.
+  SocketScanProcess(Device scanner, ScanCommand& scanCommand,
+                    device::tcp::ChannelOptions options = scanChannelOptions());
+  SocketScanProcess(const SocketScanProcess&) = delete;
+  SocketScanProcess& operator=(const SocketScanProcess&) = delete;
+
+  // The whole run; the connection is closed on every way out. The pages'
+  // result (page count, or a failure key) or the failing step's.
+  ResultPair startScan();
+
+  // Connects and expects the greeting "0001".
+  ResultPair checkScanner();
+  // Sends D unless the source is "FB"; turns "AUTO" into "ADF" or "FB".
+  ResultPair checkPaperSource();
+  ResultPair sendSCommand();
+  ResultPair sendICommand();
+  // False when the command could not be written.
+  bool sendXCommand();
+  void closeScanner();
+
+ private:
+  std::optional<std::vector<std::uint8_t>> reply(std::size_t wanted = 1);
+
+  device::tcp::ChannelOptions options_;
+  device::tcp::TCPCommunicator socket;
+  Device scanner;
+  ScanCommand& scanCommand;
+};
+
+}  // namespace scan
