@@ -41,6 +41,13 @@ std::optional<std::vector<std::uint8_t>> SocketScanProcess::reply(std::size_t wa
   return receiveResponse(socket, options_.ioTimeout, wanted);
 }
 
+std::optional<std::uint8_t> SocketScanProcess::exchange(std::span<const std::uint8_t> command) {
+  if (!sendCmd(socket, command)) return std::nullopt;
+  const auto answer = reply();
+  if (!answer) return std::nullopt;
+  return (*answer)[0];
+}
+
 ResultPair SocketScanProcess::startScan() {
   struct CloseOnExit {
     SocketScanProcess& run;
@@ -68,12 +75,10 @@ ResultPair SocketScanProcess::checkScanner() {
 ResultPair SocketScanProcess::checkPaperSource() {
   ScanParam& param = scanCommand.param;
   if (param.source == "FB") return {true, keys::kNoNeedToCheck};
-  if (!sendCmd(socket, scanCommand.getDCommand())) return networkError();
-  const auto answer = reply();
-  if (!answer) return networkError();
-  const std::uint8_t byte = (*answer)[0];
-  logLine("check paper source. ret = " + std::to_string(byte));
-  switch (byte) {
+  const auto byte = exchange(scanCommand.getDCommand());
+  if (!byte) return networkError();
+  logLine("check paper source. ret = " + std::to_string(*byte));
+  switch (*byte) {
     case kReplyOk:
       if (param.source == "AUTO") param.source = "ADF";
       return ok();
@@ -93,10 +98,9 @@ ResultPair SocketScanProcess::checkPaperSource() {
 }
 
 ResultPair SocketScanProcess::sendSCommand() {
-  if (!sendCmd(socket, scanCommand.getSCommand())) return networkError();
-  const auto answer = reply();
-  if (!answer) return networkError();
-  switch ((*answer)[0]) {
+  const auto byte = exchange(scanCommand.getSCommand());
+  if (!byte) return networkError();
+  switch (*byte) {
     case kReplyOk:
       return ok();
     case kReplyNoSource:
@@ -107,9 +111,8 @@ ResultPair SocketScanProcess::sendSCommand() {
 }
 
 ResultPair SocketScanProcess::sendICommand() {
-  if (!sendCmd(socket, scanCommand.getICommand())) return networkError();
   // The reply is not examined; that one came is enough.
-  if (!reply()) return networkError();
+  if (!exchange(scanCommand.getICommand())) return networkError();
   return ok();
 }
 

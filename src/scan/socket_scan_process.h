@@ -4,6 +4,9 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
 
 #include "device/tcp/tcp_communicator.h"
 #include "scan/result.h"
@@ -44,6 +47,9 @@ class SocketScanProcess {
 
  private:
   std::optional<std::vector<std::uint8_t>> reply(std::size_t wanted = 1);
+  // Sends a command and reads the first byte of its reply; nothing when
+  // either fails.
+  std::optional<std::uint8_t> exchange(std::span<const std::uint8_t> command);
 
   device::tcp::ChannelOptions options_;
   device::tcp::TCPCommunicator socket;

@@ -293,6 +293,11 @@ ScannerSim::ScannerSim(Script script, const std::string& address)
 
 ScannerSim::~ScannerSim() = default;
 
+Record ScannerSim::recordSoFar() const {
+  std::lock_guard lock(state_->mutex);
+  return state_->record;
+}
+
 Record ScannerSim::finish() {
   server_->join();
   std::lock_guard lock(state_->mutex);
