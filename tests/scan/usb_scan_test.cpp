@@ -143,6 +143,31 @@ TEST_F(UsbScan, LogsTheRunsLinesInOrder) {
   EXPECT_EQ(countLines(run.log, "open and perform"), 3u) << run.log;
 }
 
+TEST_F(UsbScan, KernelDriverIsSetAsideForTheWholeJobAndGivenBack) {
+  device = &bed.addDevice(sim::usb::ktr6620lxvScanner());
+  device->holdInterface(sim::usb::kScanInterface, "usblp");
+  scanner = std::make_unique<sim::usb::Scanner>(*device, script(jpegPages(2, kPage)));
+  const Outcome run = scanWith(scan::getDeviceByIOUSB().at(0), "ADF", {});
+  EXPECT_EQ(run.result, (scan::ResultPair{true, "2"}));
+  EXPECT_EQ(device->claimCount(sim::usb::kScanInterface), 1);
+  EXPECT_TRUE(device->driverDetached(sim::usb::kScanInterface));
+  EXPECT_TRUE(device->driverReattached(sim::usb::kScanInterface));
+}
+
+TEST_F(UsbScan, InterfaceHeldByAnotherProgramFailsTheFirstCommandAndClosesTheScanner) {
+  device = &bed.addDevice(sim::usb::ktr6620lxvScanner());
+  device->holdInterface(sim::usb::kScanInterface, "usbfs");
+  scanner = std::make_unique<sim::usb::Scanner>(*device, script(jpegPages(1, kPage)));
+  const Outcome run = scanWith(scan::getDeviceByIOUSB().at(0), "ADF", {});
+  EXPECT_EQ(run.result, (scan::ResultPair{false, "checkPaperSourceError"}));
+  EXPECT_TRUE(linesInOrder(run.log, {"open interface failed",
+                                     "check paper source error. error = Device not open",
+                                     "check paper source error", "interface closed",
+                                     "close scanner successfully"}))
+      << run.log;
+  EXPECT_EQ(closeRequests(), 1u);
+}
+
 TEST_F(UsbScan, TextModePagesBecomeBmpFiles) {
   const QSize size(128, 40);
   const Outcome run = scan(script({share(textPage(1, size)), share(textPage(2, size))}), "FB",
