@@ -48,13 +48,14 @@ std::int64_t allowedSide(std::int64_t side) { return side + side / 16 + 64; }
 bool fitsScanArea(const ScanParam& param, std::span<const std::uint8_t> data, std::string& error) {
   const auto info = readJpegInfo(data, error);
   if (!info) return true;  // the decoder reports what is wrong with it
-  const std::int64_t rows = pageRows(param);
-  if (isPageSide(param.w) && isPageSide(rows) && info->width <= allowedSide(param.w) &&
-      info->height <= allowedSide(rows)) {
+  // The page area, also for "IDCard", whose job asks for half its height: a
+  // device that sends the whole height there still has its pages kept.
+  if (isPageSide(param.w) && isPageSide(param.h) && info->width <= allowedSide(param.w) &&
+      info->height <= allowedSide(param.h)) {
     return true;
   }
   error = "a page of " + std::to_string(info->width) + " x " + std::to_string(info->height) +
-          " pixels for a scan of " + std::to_string(param.w) + " x " + std::to_string(rows);
+          " pixels for a scan of " + std::to_string(param.w) + " x " + std::to_string(param.h);
   return false;
 }
 

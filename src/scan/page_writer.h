@@ -15,8 +15,8 @@ namespace scan {
 // first, 1 white; a short raster is completed with white), stored as filePath-%04d.bmp when fileType is "BMP", otherwise
 // handed on as a BMP picture to save2JPEG. Other modes: `data` is an encoded
 // page picture (JPEG), written by save2JPEG; a picture whose header declares
-// it larger than the scan area (w x pageRows, beyond a small margin) fails
-// before it is decoded.
+// it larger than the scan area (w x h, beyond a small margin) fails before it
+// is decoded.
 // (true, "saveSuccessfully") or (false, "saveImageError"); a failed page
 // leaves no file.
 ResultPair saveImages(const ScanParam& param, long long pageNo, std::span<const std::uint8_t> data);

@@ -236,3 +236,50 @@ TEST(ImageRotate, ScalesEachSideByTheRatioTruncated) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace scantest;
+
+struct DeclaredSizeCase {
+  const char* name;
+  int width;
+  int height;
+  bool saved;
+};
+
+class DeclaredPageSize : public testing::TestWithParam<DeclaredSizeCase> {};
+
+// The header's size is checked before anything is allocated for it: the
+// picture behind each header is the same small one.
+TEST_P(DeclaredPageSize, AboveTheScanAreaFailsUndecoded) {
+  const auto& c = GetParam();
+  TempDir dir;
+  const auto param = pageParam("GRAY256", "JPEG", 64, 48, "NoCombine", 0, dir.str() + "/file");
+  const auto picture = jpegBytes(drawGrid(pageGrid(1), QSize(64, 48), QImage::Format_Grayscale8));
+  testing::internal::CaptureStdout();
+  const auto result = scan::saveImages(param, 1, withDeclaredSize(picture, c.width, c.height));
+  const std::string log = testing::internal::GetCapturedStdout();
+  if (c.saved) {
+    // Not refused for its size (the short data then fails or passes the decoder).
+    EXPECT_EQ(log.find("pixels for a scan of"), std::string::npos) << log;
+  } else {
+    EXPECT_EQ(result, scan::saveFailed());
+    EXPECT_NE(log.find("save image error = a page of " + std::to_string(c.width) + " x " +
+                       std::to_string(c.height) + " pixels for a scan of 64 x 48"),
+              std::string::npos)
+        << log;
+    EXPECT_TRUE(fileNames(dir.path()).empty());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, DeclaredPageSize,
+                         testing::Values(DeclaredSizeCase{"ClaimsFourGigabytes", 65000, 65000, false},
+                                         DeclaredSizeCase{"ClaimsAThirtyThousandSquare", 30000, 30000, false},
+                                         DeclaredSizeCase{"TooWide", 64 + 4 + 65, 48, false},
+                                         DeclaredSizeCase{"TooLong", 64, 48 + 3 + 65, false},
+                                         DeclaredSizeCase{"WithinTheMargin", 64 + 4 + 64, 48 + 3 + 64, true},
+                                         DeclaredSizeCase{"AsAsked", 64, 48, true}),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+}  // namespace

@@ -1,7 +1,5 @@
 #include "run_support.h"
 
-#include <stdexcept>
-
 #include "support.h"
 
 namespace runtest {
@@ -29,18 +27,5 @@ scan::Device networkScanner(const sim::scanner::ScannerSim& sim) {
 
 Bytes bytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
 std::string textOf(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
-
-Bytes withDeclaredSize(Bytes jpeg, int width, int height) {
-  for (std::size_t i = 2; i + 9 < jpeg.size(); ++i) {
-    if (jpeg[i] == 0xFF && (jpeg[i + 1] == 0xC0 || jpeg[i + 1] == 0xC2)) {
-      jpeg[i + 5] = static_cast<std::uint8_t>(height >> 8);
-      jpeg[i + 6] = static_cast<std::uint8_t>(height & 0xFF);
-      jpeg[i + 7] = static_cast<std::uint8_t>(width >> 8);
-      jpeg[i + 8] = static_cast<std::uint8_t>(width & 0xFF);
-      return jpeg;
-    }
-  }
-  throw std::runtime_error("no frame header in the JPEG");
-}
 
 }  // namespace runtest

@@ -32,7 +32,4 @@ scan::Device networkScanner(const sim::scanner::ScannerSim& sim);
 Bytes bytesOf(const std::string& text);
 std::string textOf(const Bytes& bytes);
 
-// A JPEG whose frame header claims width x height; the rest is a small picture.
-Bytes withDeclaredSize(Bytes jpeg, int width, int height);
-
 }  // namespace runtest

@@ -345,7 +345,7 @@ TEST_F(SocketScan, APageThatCannotBeSavedFailsTheScanOnlyAtItsEnd) {
 TEST_F(SocketScan, APageLargerThanTheScanAskedForIsRefusedUndecoded) {
   Script script = pages(2);
   // A small picture whose header claims 65000 x 65000 (4 GB to decode).
-  script.pages[0] = withDeclaredSize(script.pages[0], 65000, 65000);
+  script.pages[0] = scantest::withDeclaredSize(script.pages[0], 65000, 65000);
   const Outcome run = scan(script);
   EXPECT_EQ(run.result, (scan::ResultPair{false, "saveImageError"}));
   EXPECT_NE(run.log.find("a page of 65000 x 65000 pixels for a scan of 64 x 48"), std::string::npos) << run.log;

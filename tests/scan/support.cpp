@@ -86,8 +86,9 @@ std::vector<std::uint8_t> textRaster(const Grid& grid, int width, int height) {
   const auto rowBytes = static_cast<std::size_t>(width / 8);
   std::vector<std::uint8_t> raster(rowBytes * static_cast<std::size_t>(height), 0);
   for (int y = 0; y < height; ++y) {
+    const uchar* line = grey.constScanLine(y);
     for (int x = 0; x < width; ++x) {
-      if (grey.pixelColor(x, y).value() >= 128) {
+      if (line[x] >= 128) {
         raster[static_cast<std::size_t>(y) * rowBytes + static_cast<std::size_t>(x / 8)] |=
             static_cast<std::uint8_t>(0x80 >> (x % 8));
       }
@@ -104,6 +105,19 @@ std::vector<std::uint8_t> jpegBytes(const QImage& image) {
   writer.setQuality(90);
   if (!writer.write(image)) throw std::runtime_error("Qt cannot write JPEG");
   return {data.begin(), data.end()};
+}
+
+std::vector<std::uint8_t> withDeclaredSize(std::vector<std::uint8_t> jpeg, int width, int height) {
+  for (std::size_t i = 2; i + 9 < jpeg.size(); ++i) {
+    if (jpeg[i] == 0xFF && (jpeg[i + 1] == 0xC0 || jpeg[i + 1] == 0xC2)) {
+      jpeg[i + 5] = static_cast<std::uint8_t>(height >> 8);
+      jpeg[i + 6] = static_cast<std::uint8_t>(height & 0xFF);
+      jpeg[i + 7] = static_cast<std::uint8_t>(width >> 8);
+      jpeg[i + 8] = static_cast<std::uint8_t>(width & 0xFF);
+      return jpeg;
+    }
+  }
+  throw std::runtime_error("no frame header in the JPEG");
 }
 
 bool showsGrid(const QImage& picture, QRect area, const Grid& grid, int tolerance) {

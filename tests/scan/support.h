@@ -33,6 +33,9 @@ QImage drawGrid(const Grid& grid, QSize size, QImage::Format format);
 std::vector<std::uint8_t> textRaster(const Grid& grid, int width, int height);
 // The page bytes a scanner sends in the JPEG modes (Qt's JPEG writer, quality 90).
 std::vector<std::uint8_t> jpegBytes(const QImage& image);
+// The JPEG with its frame header claiming width x height (the data stays that
+// of the small picture): what a decoder would allocate for, not what it holds.
+std::vector<std::uint8_t> withDeclaredSize(std::vector<std::uint8_t> jpeg, int width, int height);
 
 // Mean grey of the middle of each cell of `area`; true when every cell lies
 // within `tolerance` of the grid.

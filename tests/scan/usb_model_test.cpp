@@ -38,15 +38,19 @@ class UsbModelScan : public ::testing::Test {
 
   // The scanner on the bus and a model that has run its first discovery
   // (no network to search: the scanner is the USB one).
-  scan::ScannerModel& modelWith(ScannerScript script) {
+  // With the application's own USB transport, or one whose page reads wait
+  // only briefly.
+  scan::ScannerModel& modelWith(ScannerScript script, bool applicationTransport = false) {
     device = &bed.addDevice(sim::usb::ktr6620lxvScanner());
     scanner = std::make_unique<sim::usb::Scanner>(*device, std::move(script));
     scan::ScannerModelOptions options;
     options.discovery.interfaces = [] { return std::make_optional(std::vector<device::snmp::Ipv4Interface>{}); };
     options.discovery.timing = {0ms, 0ms};
-    options.usbTransport = [](const scan::Device& usbScanner, scan::ScanCommand& command) {
-      return scan::UsbScanProcess(usbScanner, command, kShortReads).startScan();
-    };
+    if (!applicationTransport) {
+      options.usbTransport = [](const scan::Device& usbScanner, scan::ScanCommand& command) {
+        return scan::UsbScanProcess(usbScanner, command, kShortReads).startScan();
+      };
+    }
     model = std::make_unique<scan::ScannerModel>(options);
     QCoreApplication::processEvents();
     return *model;
@@ -85,7 +89,7 @@ class UsbModelScan : public ::testing::Test {
 };
 
 TEST_F(UsbModelScan, DiscoveredScannerScansPagesIntoTheReceiveFolder) {
-  scan::ScannerModel& scanModel = modelWith(script(jpegPages(3, kPage)));
+  scan::ScannerModel& scanModel = modelWith(script(jpegPages(3, kPage)), true);
   ASSERT_EQ(scanModel.scannerList().size(), 1);
   EXPECT_EQ(scanModel.selectedScanner().type, "USB");
 
@@ -97,6 +101,14 @@ TEST_F(UsbModelScan, DiscoveredScannerScansPagesIntoTheReceiveFolder) {
             (std::vector<std::string>{"scan-0001.jpg", "scan-0002.jpg", "scan-0003.jpg"}));
   EXPECT_EQ(std::filesystem::path(scanModel.receiveDir()).parent_path(), saveDir.path());
   EXPECT_EQ(closeRequests(), 1u);
+}
+
+TEST_F(UsbModelScan, ScannerThatIsNoLongerAttachedIsAnError) {
+  scan::ScannerModel& scanModel = modelWith(script(jpegPages(1, kPage)), true);
+  device->unplug();
+  scanWith(choices());
+  EXPECT_EQ(alert(), "error / error");
+  EXPECT_FALSE(std::filesystem::exists(scanModel.receiveDir()));
 }
 
 TEST_F(UsbModelScan, PdfOutputLeavesOnlyThePdf) {

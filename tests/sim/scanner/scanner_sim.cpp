@@ -284,6 +284,11 @@ ScannerSim::ScannerSim(Script script) : state_(std::make_shared<State>()) {
 
 ScannerSim::~ScannerSim() = default;
 
+Record ScannerSim::recordSoFar() const {
+  std::lock_guard lock(state_->mutex);
+  return state_->record;
+}
+
 Record ScannerSim::finish() {
   server_->join();
   std::lock_guard lock(state_->mutex);

@@ -109,6 +109,8 @@ class ScannerSim {
   // Waits until every scripted connection has been served and closed by
   // the host, then tells what the host did.
   Record finish();
+  // What the host did so far, without waiting.
+  Record recordSoFar() const;
 
  private:
   struct State;

@@ -1,6 +1,6 @@
-// The scan-run tests run as the scanner application does: its flavour of the
-// device layer, a Qt application object for the model's queued work and
-// string table.
+// The scan engine's run and discovery tests run as the scanner application
+// does: its flavour of the device layer, a Qt application object for the
+// model's queued work and string table.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
