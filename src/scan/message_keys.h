@@ -35,6 +35,8 @@ inline constexpr const char* kUnexpectError = QT_TRANSLATE_NOOP("Localizable", "
 inline constexpr const char* kSaveImageError = QT_TRANSLATE_NOOP("Localizable", "saveImageError");
 
 // Steps of the USB scan run.
+inline constexpr const char* kCheckPaperSourceError =
+    QT_TRANSLATE_NOOP("Localizable", "checkPaperSourceError");
 inline constexpr const char* kScannerBusy = QT_TRANSLATE_NOOP("Localizable", "scannerBusy");
 inline constexpr const char* kOpenError = QT_TRANSLATE_NOOP("Localizable", "openError");
 inline constexpr const char* kSndSCommandError = QT_TRANSLATE_NOOP("Localizable", "sndSCommandError");

@@ -1,10 +1,11 @@
 #include "scan/usb_scan_transport.h"
 
-#include "scan/message_keys.h"
+#include "scan/usb_scan_process.h"
 
 namespace scan {
 
-// No USB scan run is built yet: a USB scan fails before it touches the device.
-ResultPair runUsbScan(const Device&, ScanCommand&) { return {false, keys::kUnexpectError}; }
+ResultPair runUsbScan(const Device& scanner, ScanCommand& scanCommand) {
+  return UsbScanProcess(scanner, scanCommand).startScan();
+}
 
 }  // namespace scan

@@ -383,18 +383,6 @@ INSTANTIATE_TEST_SUITE_P(
                       UsbCase{"FailedWithoutAKey", "USB", {false, ""}, 0, errorAlert("unexpectError"), false}),
     [](const auto& row) { return std::string(row.param.name); });
 
-TEST_F(ModelScan, TheApplicationsUsbTransportFailsTheScanForNow) {
-  scan::ScannerModel model(scan::Device("KTR6620LXV", "KTR6620LXV", "USB", "", 52, 0x5A3E), [this] {
-    auto o = options();
-    o.usbTransport = scan::runUsbScan;
-    return o;
-  }());
-  ::testing::internal::CaptureStdout();
-  model.startScan(ui());
-  ::testing::internal::GetCapturedStdout();
-  EXPECT_EQ(model.alertMessage().toStdString(), "unexpectError");
-}
-
 TEST_F(ModelScan, TheAlertIsPublishedWithChangeSignalsAndLookedUpTexts) {
   // A string table of the "Localizable" context.
   class Table : public QTranslator {

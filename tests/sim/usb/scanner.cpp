@@ -50,7 +50,7 @@ std::vector<StreamItem> pagesThenEnd(const std::vector<std::shared_ptr<const Byt
   std::vector<StreamItem> stream;
   std::uint16_t number = 1;
   for (const auto& page : pages) {
-    stream.push_back(StreamItem::of(ScanPage{page, number++, 0x82, std::nullopt, {}}));
+    stream.push_back(StreamItem::of(ScanPage{page, number++}));
   }
   stream.push_back(StreamItem::jobEnd());
   return stream;

@@ -48,10 +48,10 @@ struct ScanPage {
   std::uint16_t number = 1;      // the page number in every header of the page
   std::uint8_t endMarker = 0x82;  // first byte of the page-end record
   // The page stops after this many data blocks: no closing block follows.
-  std::optional<std::size_t> cutAfterBlocks;
+  std::optional<std::size_t> cutAfterBlocks{};
   // Transfers the device puts before data block i (counted from 0; the
   // closing block is the page's last block).
-  std::map<std::size_t, std::vector<Answer>> before;
+  std::map<std::size_t, std::vector<Answer>> before{};
 };
 
 // One item of what follows the X command: a page, or one bare transfer

@@ -14,9 +14,10 @@
 namespace sim::usb {
 namespace {
 
-// What usbfs offers the host: one URB per transfer of any length.
-constexpr std::uint32_t kCapabilities =
-    USBDEVFS_CAP_ZERO_PACKET | USBDEVFS_CAP_BULK_CONTINUATION | USBDEVFS_CAP_NO_PACKET_SIZE_LIM;
+// What usbfs offers the host: one URB per transfer of any length. Bulk
+// continuation is left out: libusb would then cut a long read into 16 KiB
+// URBs, and each of them would take a whole answer of its own.
+constexpr std::uint32_t kCapabilities = USBDEVFS_CAP_ZERO_PACKET | USBDEVFS_CAP_NO_PACKET_SIZE_LIM;
 
 void complete(UMockdevIoctlClient* client, long result, int error) {
   umockdev_ioctl_client_complete(client, result, error);
