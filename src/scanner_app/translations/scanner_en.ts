@@ -216,6 +216,10 @@
         <translation>The paper source cannot be checked.</translation>
     </message>
     <message>
+        <source>checkPaperSourceError</source>
+        <translation>Could not ask the scanner about its paper source.</translation>
+    </message>
+    <message>
         <source>unexpectError</source>
         <translation>An unexpected error occurred.</translation>
     </message>

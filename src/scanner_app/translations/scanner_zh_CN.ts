@@ -216,6 +216,10 @@
         <translation>无法检查纸张来源。</translation>
     </message>
     <message>
+        <source>checkPaperSourceError</source>
+        <translation>无法向扫描仪查询纸张来源。</translation>
+    </message>
+    <message>
         <source>unexpectError</source>
         <translation>发生意外错误。</translation>
     </message>
