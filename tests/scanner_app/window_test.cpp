@@ -18,6 +18,7 @@
 #include "scanner_app/alert_view.h"
 #include "scanner_app/view_keys.h"
 #include "sim/scanner/scanner_sim.h"
+#include "sim/usb/usb_sim.h"
 #include "temp_dir.h"
 #include "window_support.h"
 
@@ -45,7 +46,10 @@ Script pages(int count) {
 // dismissed; the save folder a temporary one.
 class Window : public ::testing::Test {
  protected:
-  void SetUp() override { open(screenOptions()); }
+  void SetUp() override {
+    if (!bus.active()) GTEST_SKIP() << "needs umockdev: run under umockdev-wrapper";
+    open(screenOptions());
+  }
 
   void open(scanner_app::ScreenOptions options) {
     window = std::make_unique<ContentView>(std::move(options));
@@ -71,6 +75,8 @@ class Window : public ::testing::Test {
     return {alert->title().toStdString(), alert->message().toStdString()};
   }
 
+  // Keeps discovery off the machine's own USB devices.
+  sim::usb::Testbed bus;
   test_support::TempDir save;
   std::unique_ptr<ContentView> window;
 };
