@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <array>
 
 namespace scanner_app {
 
@@ -15,45 +16,44 @@ QImage drawApplicationIcon(int side) {
   // Drawn on a 100 x 100 grid.
   painter.scale(side / 100.0, side / 100.0);
 
-  // The page, half out of the scanner, with lines of text.
+  // The page, with lines of text.
+  QLinearGradient paper(0, 14, 0, 86);
+  paper.setColorAt(0, Qt::white);
+  paper.setColorAt(1, QColor(0xE8, 0xEC, 0xF0));
   painter.setPen(QPen(QColor(0x9A, 0xA5, 0xB1), 1.5));
-  painter.setBrush(Qt::white);
-  painter.drawRect(QRectF(28, 8, 44, 46));
+  painter.setBrush(paper);
+  painter.drawRoundedRect(QRectF(24, 14, 52, 72), 3, 3);
   painter.setPen(Qt::NoPen);
   painter.setBrush(QColor(0x5B, 0x6B, 0x7C));
-  for (int line = 0; line < 4; ++line) {
-    const double width = line == 3 ? 20 : 34;
-    painter.drawRoundedRect(QRectF(33, 15 + line * 8, width, 3.5), 1.5, 1.5);
+  for (int line = 0; line < 6; ++line) {
+    const double width = line == 5 ? 22 : (line % 2 ? 34 : 40);
+    painter.drawRoundedRect(QRectF(31, 23 + line * 10, width, 4), 2, 2);
   }
 
-  // The body.
-  QLinearGradient body(0, 44, 0, 90);
-  body.setColorAt(0, QColor(0x4A, 0x5A, 0x6E));
-  body.setColorAt(1, QColor(0x24, 0x2E, 0x3A));
-  QPainterPath shape;
-  shape.addRoundedRect(QRectF(8, 44, 84, 44), 9, 9);
-  painter.setBrush(body);
-  painter.drawPath(shape);
+  // The corners of the scan area.
+  QPen corner(QColor(0x2E, 0x3A, 0x48), 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+  painter.setPen(corner);
+  painter.setBrush(Qt::NoBrush);
+  const double near = 8, far = 92, arm = 16;
+  for (const auto& [x, y, dx, dy] : {std::array{near, near, 1.0, 1.0}, std::array{far, near, -1.0, 1.0},
+                                     std::array{near, far, 1.0, -1.0}, std::array{far, far, -1.0, -1.0}}) {
+    QPainterPath path;
+    path.moveTo(x, y + dy * arm);
+    path.lineTo(x, y);
+    path.lineTo(x + dx * arm, y);
+    painter.drawPath(path);
+  }
 
-  // The lid's edge and the glass.
-  painter.setBrush(QColor(0x6C, 0x7D, 0x91));
-  painter.drawRoundedRect(QRectF(8, 44, 84, 10), 5, 5);
-  painter.setBrush(QColor(0x15, 0x1C, 0x24));
-  painter.drawRoundedRect(QRectF(16, 60, 68, 16), 3, 3);
-
-  // The light bar across the glass, with its glow.
-  QLinearGradient glow(0, 60, 0, 76);
-  glow.setColorAt(0, QColor(0x3D, 0xE0, 0xC8, 0));
-  glow.setColorAt(0.5, QColor(0x3D, 0xE0, 0xC8, 170));
-  glow.setColorAt(1, QColor(0x3D, 0xE0, 0xC8, 0));
+  // The light bar crossing the page, with its glow.
+  painter.setPen(Qt::NoPen);
+  QLinearGradient glow(0, 44, 0, 64);
+  glow.setColorAt(0, QColor(0x1F, 0xC8, 0xB0, 0));
+  glow.setColorAt(0.5, QColor(0x1F, 0xC8, 0xB0, 150));
+  glow.setColorAt(1, QColor(0x1F, 0xC8, 0xB0, 0));
   painter.setBrush(glow);
-  painter.drawRect(QRectF(16, 62, 68, 12));
-  painter.setBrush(QColor(0xC8, 0xFF, 0xF4));
-  painter.drawRect(QRectF(16, 67, 68, 2.5));
-
-  // The power light.
-  painter.setBrush(QColor(0x7C, 0xE3, 0x5A));
-  painter.drawEllipse(QPointF(82, 82), 2.6, 2.6);
+  painter.drawRect(QRectF(14, 44, 72, 20));
+  painter.setBrush(QColor(0x12, 0xA8, 0x94));
+  painter.drawRoundedRect(QRectF(12, 52, 76, 4), 2, 2);
   return image;
 }
 
