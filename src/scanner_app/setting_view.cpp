@@ -88,10 +88,11 @@ QLabel* SettingView::label(const char* key, QWidget* buddy) {
   return label;
 }
 
-QComboBox* SettingView::picker(const char* name, void (SettingsState::*choose)(int)) {
+QComboBox* SettingView::optionRow(const char* key, const char* name, void (SettingsState::*choose)(int)) {
   auto* picker = new QComboBox(this);
   picker->setObjectName(QLatin1String(name));
   picker->setFixedWidth(kControlWidth);
+  picker->setAccessibleName(text(key));
   connect(picker, &QComboBox::currentIndexChanged, this, [this, picker, choose](int index) {
     // Rows added while the screen is built are no choices.
     if (index < 0 || !built_) return;
@@ -99,12 +100,8 @@ QComboBox* SettingView::picker(const char* name, void (SettingsState::*choose)(i
     // A choice the state refuses leaves the picker where the state stands.
     syncFromState();
   });
+  column_->addRow(label(key, picker), picker);
   return picker;
-}
-
-void SettingView::addOptionRow(QFormLayout* column, const char* key, QComboBox* control) {
-  control->setAccessibleName(text(key));
-  column->addRow(label(key, control), control);
 }
 
 QWidget* SettingView::buildColumn() {
@@ -125,40 +122,26 @@ QWidget* SettingView::buildColumn() {
   scannerRow->addWidget(refreshButton_);
   column_->addRow(label(keys::kScanner, scannerPicker_), scannerRow);
 
-  sourcePicker_ = picker("scanSourcePicker", &SettingsState::setScanSource);
+  sourcePicker_ = optionRow(keys::kScanSource, "scanSourcePicker", &SettingsState::setScanSource);
+  colorPicker_ = optionRow(keys::kColorMode, "colorModePicker", &SettingsState::setColorMode);
+  contentPicker_ = optionRow(keys::kContentType, "contentTypePicker", &SettingsState::setContentType);
+  resolutionPicker_ = optionRow(keys::kResolution, "resolutionPicker", &SettingsState::setResolution);
+  combinePicker_ = optionRow(keys::kCombineType, "combineTypePicker", &SettingsState::setCombineType);
+  pageSizePicker_ = optionRow(keys::kPageSize, "pageSizePicker", &SettingsState::setPageSize);
+  fileTypePicker_ = optionRow(keys::kSaveFileType, "saveFileTypePicker", &SettingsState::setSaveType);
+  rotationPicker_ = optionRow(keys::kRotateAngle, "rotateAnglePicker", &SettingsState::setRotateAngle);
+
   addOptionRows(sourcePicker_, scan::scanSourceOption);
-  addOptionRow(column_, keys::kScanSource, sourcePicker_);
-
-  colorPicker_ = picker("colorModePicker", &SettingsState::setColorMode);
   addOptionRows(colorPicker_, scan::colorModeOption);
-  addOptionRow(column_, keys::kColorMode, colorPicker_);
-
-  contentPicker_ = picker("contentTypePicker", &SettingsState::setContentType);
   addOptionRows(contentPicker_, scan::typeOption);
-  addOptionRow(column_, keys::kContentType, contentPicker_);
-
-  // Its rows are made by syncFromState: they depend on the source.
-  resolutionPicker_ = picker("resolutionPicker", &SettingsState::setResolution);
-  addOptionRow(column_, keys::kResolution, resolutionPicker_);
-
-  combinePicker_ = picker("combineTypePicker", &SettingsState::setCombineType);
+  // The resolution rows are made by syncFromState: they depend on the source.
   addOptionRows(combinePicker_, scan::combineTypeOption);
-  addOptionRow(column_, keys::kCombineType, combinePicker_);
-
-  pageSizePicker_ = picker("pageSizePicker", &SettingsState::setPageSize);
   addOptionRows(pageSizePicker_, scan::pageSizeOption);
-  addOptionRow(column_, keys::kPageSize, pageSizePicker_);
-
-  fileTypePicker_ = picker("saveFileTypePicker", &SettingsState::setSaveType);
   fileTypePicker_->addItem(QString(), 0);  // named by syncFromState: it depends on the mode
   fileTypePicker_->addItem(text(keys::kPdf), 1);
-  addOptionRow(column_, keys::kSaveFileType, fileTypePicker_);
-
-  rotationPicker_ = picker("rotateAnglePicker", &SettingsState::setRotateAngle);
   for (int tag = 0; tag < static_cast<int>(std::size(keys::kRotations)); ++tag) {
     rotationPicker_->addItem(text(keys::kRotations[tag]), tag);
   }
-  addOptionRow(column_, keys::kRotateAngle, rotationPicker_);
 
   prefixField_ = new QLineEdit(widget);
   prefixField_->setObjectName(QStringLiteral("saveFileNameField"));

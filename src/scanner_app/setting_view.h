@@ -49,9 +49,10 @@ class SettingView : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  QComboBox* picker(const char* name, void (SettingsState::*choose)(int));
   QLabel* label(const char* key, QWidget* buddy);
-  void addOptionRow(QFormLayout* column, const char* key, QComboBox* control);
+  // A row of the settings column: the key's label and a picker whose choices
+  // go to `choose`.
+  QComboBox* optionRow(const char* key, const char* name, void (SettingsState::*choose)(int));
   QWidget* buildColumn();
   QWidget* buildSaveFolderRow();
 
