@@ -12,6 +12,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
 
 #include "scan/message_keys.h"
@@ -39,6 +40,29 @@ Script pages(int count) {
   Script script;
   for (int page = 1; page <= count; ++page) script.pages.push_back(jpegPage(page));
   return script;
+}
+
+// A click and a press of the space bar on each button, as the platform
+// delivers input: queued for the GUI thread. Made here, posted while the GUI
+// thread is busy.
+std::vector<std::pair<QObject*, QEvent*>> clicksAndKeysOn(std::initializer_list<QPushButton*> buttons) {
+  std::vector<std::pair<QObject*, QEvent*>> input;
+  for (QPushButton* target : buttons) {
+    const QPointF centre = QRectF(target->rect()).center();
+    const QPointF global = target->mapToGlobal(centre);
+    input.emplace_back(target, new QMouseEvent(QEvent::MouseButtonPress, centre, global, Qt::LeftButton,
+                                               Qt::LeftButton, Qt::NoModifier));
+    input.emplace_back(target, new QMouseEvent(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton,
+                                               Qt::NoButton, Qt::NoModifier));
+    input.emplace_back(target, new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" ")));
+    input.emplace_back(target, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" ")));
+  }
+  return input;
+}
+
+void post(std::vector<std::pair<QObject*, QEvent*>>& input) {
+  for (const auto& [target, event] : input) QCoreApplication::postEvent(target, event);
+  input.clear();
 }
 
 // The window as the user first sees it: shown, its first discovery done
@@ -262,23 +286,9 @@ TEST_F(Window, PaperJamShowsTheDevicesKeyAndLeavesNoPages) {
 TEST_F(Window, InputMadeDuringAScanStartsNothing) {
   QPushButton* scanButton = button("scanButton");
   QPushButton* refreshButton = button("refreshButton");
-  // As the platform delivers input: queued for the GUI thread, which is busy
-  // with the scan. Made here, posted by the scanner's thread mid-scan.
-  std::vector<std::pair<QObject*, QEvent*>> input;
-  for (QPushButton* target : {scanButton, refreshButton}) {
-    const QPointF centre = QRectF(target->rect()).center();
-    const QPointF global = target->mapToGlobal(centre);
-    input.emplace_back(target, new QMouseEvent(QEvent::MouseButtonPress, centre, global, Qt::LeftButton,
-                                               Qt::LeftButton, Qt::NoModifier));
-    input.emplace_back(target, new QMouseEvent(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton,
-                                               Qt::NoButton, Qt::NoModifier));
-  }
-  input.emplace_back(scanButton, new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" ")));
-  input.emplace_back(scanButton, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" ")));
+  std::vector<std::pair<QObject*, QEvent*>> input = clicksAndKeysOn({scanButton, refreshButton});
   Script script = pages(2);
-  script.beforeJobEnd = [&input] {
-    for (const auto& [target, event] : input) QCoreApplication::postEvent(target, event);
-  };
+  script.beforeJobEnd = [&input] { post(input); };
   ScannerSim sim(std::move(script));
   model().setScannerList({networkScanner(sim.address())});
   bool enabledWhenTheScanEnded = true;
@@ -296,6 +306,35 @@ TEST_F(Window, InputMadeDuringAScanStartsNothing) {
   EXPECT_EQ(model().scannerList().size(), 1);
   EXPECT_TRUE(window->settingView().isEnabled());
   EXPECT_EQ(sim.finish().connections, 1);
+}
+
+// The same for a discovery, which blocks the GUI thread too.
+TEST_F(Window, InputMadeDuringADiscoveryStartsNothing) {
+  int searches = 0;
+  std::vector<std::pair<QObject*, QEvent*>> input;
+  scanner_app::ScreenOptions options = screenOptions();
+  options.model.discovery.interfaces = [&] {
+    ++searches;
+    post(input);
+    return std::optional(std::vector<device::snmp::Ipv4Interface>{});
+  };
+  window.reset();
+  open(std::move(options));
+  ASSERT_EQ(searches, 1);
+  QPushButton* scanButton = button("scanButton");
+  QPushButton* refreshButton = button("refreshButton");
+  input = clicksAndKeysOn({refreshButton, scanButton});
+  QSignalSpy scans(scanButton, &QPushButton::clicked);
+  QSignalSpy refreshes(refreshButton, &QPushButton::clicked);
+
+  QTest::mouseClick(refreshButton, Qt::LeftButton);
+  EXPECT_EQ(alertAfter([] {}), std::pair(text(scan::keys::kError), text(scan::keys::kNoScannerFound)));
+  ASSERT_TRUE(dismissAlert(*window));
+  QTest::qWait(100);
+  EXPECT_EQ(searches, 2);
+  EXPECT_EQ(refreshes.count(), 1);
+  EXPECT_EQ(scans.count(), 0);
+  EXPECT_FALSE(model().showAlert());
 }
 
 struct RotationCase {
