@@ -143,6 +143,34 @@ INSTANTIATE_TEST_SUITE_P(
         SourceCase{"OtherReplyToS", "ADF", 0x80, 0xC4, {false, "unexpectError"}, {"\x1b" "DADF", "\x1bSADF"}, "ADF"}),
     [](const auto& row) { return std::string(row.param.name); });
 
+// Every status byte as the reply to D, S and I.
+class CommandReply : public SocketScan,
+                     public ::testing::WithParamInterface<std::tuple<scan::ScanStatusRow, char>> {};
+
+TEST_P(CommandReply, IsJudgedByTheCommandsOwnKeys) {
+  const auto& [row, command] = GetParam();
+  Script script = pages(1);
+  const auto byte = static_cast<std::uint8_t>(row.byte);
+  if (command == 'D') script.replyD = byte;
+  if (command == 'S') script.replyS = byte;
+  if (command == 'I') script.replyI = byte;
+  const Outcome run = scan(script, "ADF");
+  scan::ResultPair expected = kOne;  // I: any reply
+  if (command == 'D' && byte != 0x80) {
+    expected = {false, byte == 0xC2 ? "noPaperInADF" : byte == 0xD0 ? "paperSourceNotExist"
+                       : byte == 0xC4 ? "cannotChekPaperSource" : "unexpectError"};
+  }
+  if (command == 'S' && byte != 0x80) expected = {false, byte == 0xD0 ? "paperSourceNotExist" : "unexpectError"};
+  EXPECT_EQ(run.result, expected);
+  EXPECT_TRUE(run.record.hostClosed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, CommandReply,
+                         ::testing::Combine(::testing::ValuesIn(scan::ScanStatus), ::testing::Values('D', 'S', 'I')),
+                         [](const auto& row) {
+                           return std::string(std::get<0>(row.param).key) + "_to_" + std::get<1>(row.param);
+                         });
+
 TEST_F(SocketScan, AnyReplyToIIsTaken) {
   Script script = pages(1);
   script.replyI = 0xC3;
