@@ -28,7 +28,6 @@ using sim::usb::StreamItem;
 using scantest::TempDir;
 
 constexpr QSize kPage(64, 48);
-const std::vector<std::string> kNone;
 
 class UsbModelScan : public ::testing::Test {
  protected:

@@ -267,6 +267,34 @@ TEST_F(UsbScan, ScannerWithoutItsScanInterfaceIsNotAsked) {
       << run.log;
 }
 
+TEST_F(UsbScan, ScanInterfaceWithoutAnOutPipeFailsTheFirstCommand) {
+  auto config = sim::usb::ktr6620lxvScanner();
+  config.interfaces[1].endpoints[0].address = 0x85;  // both pipes read
+  const Outcome run = scan(script(jpegPages(1, kPage)), "ADF", {}, config);
+  EXPECT_EQ(run.result, (scan::ResultPair{false, "checkPaperSourceError"}));
+  EXPECT_NE(run.log.find("check paper source error. error = the interface has no writePipe\n"), std::string::npos)
+      << run.log;
+  EXPECT_EQ(closeRequests(), 1u);
+}
+
+TEST_F(UsbScan, RefusedOrFailedCloseLeavesTheResultAsItWas) {
+  for (const Answer& close : {Answer::bytes({5, 0, 0, 0, 1}), Answer::stall()}) {
+    sim::usb::Testbed ownBed;
+    auto& own = ownBed.addDevice(sim::usb::ktr6620lxvScanner());
+    ScannerScript closing = script(jpegPages(1, kPage));
+    closing.close = close;
+    sim::usb::Scanner ownScanner(own, closing);
+    const Outcome run = scanWith(scan::getDeviceByIOUSB().at(0), "ADF", {});
+    EXPECT_EQ(run.result, (scan::ResultPair{true, "1"}));
+    EXPECT_EQ(run.log.find("close scanner successfully"), std::string::npos) << run.log;
+    if (close.kind == Answer::Kind::Stall) {
+      EXPECT_NE(run.log.find("close scanner error. and error is Pipe has stalled, error needs to be cleared\n"),
+                std::string::npos)
+          << run.log;
+    }
+  }
+}
+
 TEST_F(UsbScan, AbsentScannerIsAnError) {
   const Outcome run = scanWith(scan::Device("KTR6620LXV", "KTR6620LXV", "USB", "", 52, 0x5A3E), "ADF", {});
   EXPECT_EQ(run.result, (scan::ResultPair{false, "error"}));
@@ -372,6 +400,7 @@ struct StreamCase {
   std::vector<std::string> files;
   bool closeSeen = true;
   std::string logHas{};
+  std::size_t blockSize = kShortBlock;
 };
 
 void PrintTo(const StreamCase& c, std::ostream* out) { *out << c.name; }
@@ -381,7 +410,7 @@ class PageStream : public UsbScan, public ::testing::WithParamInterface<StreamCa
 TEST_P(PageStream, EndsWithTheRightResult) {
   const StreamCase& c = GetParam();
   ScannerScript faulty;
-  faulty.blockSize = kShortBlock;
+  faulty.blockSize = c.blockSize;
   faulty.stream = c.stream();
   const Outcome run = scan(faulty);
   EXPECT_EQ(run.result, c.result);
@@ -461,7 +490,7 @@ INSTANTIATE_TEST_SUITE_P(
                      auto endless = std::make_shared<Bytes>(std::size_t{1} << 21, 0x11);
                      return std::vector{StreamItem::of(ScanPage{endless, 1})};
                    },
-                   {false, "receiveImagesError"}, {}, true, "the page grows beyond"}),
+                   {false, "receiveImagesError"}, {}, true, "the page grows beyond", sim::usb::kLargestBlock}),
     [](const ::testing::TestParamInfo<StreamCase>& test) { return std::string(test.param.name); });
 
 TEST_F(UsbScan, StalledPipeIsClearedOnTheDevice) {
