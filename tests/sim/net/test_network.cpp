@@ -105,4 +105,20 @@ void TestNetwork::attach(const std::string& host, const std::string& segment,
   mustRun({"ip", "-n", host, "link", "set", interfaceName, "up"});
 }
 
+ThreadInNamespace::ThreadInNamespace(const std::string& netns)
+    : own_(::open("/proc/thread-self/ns/net", O_RDONLY | O_CLOEXEC)) {
+  const int target = ::open(("/run/netns/" + netns).c_str(), O_RDONLY | O_CLOEXEC);
+  const bool entered = own_ >= 0 && target >= 0 && ::setns(target, CLONE_NEWNET) == 0;
+  if (target >= 0) ::close(target);
+  if (!entered) {
+    if (own_ >= 0) ::close(own_);
+    throw std::runtime_error("cannot enter network namespace " + netns);
+  }
+}
+
+ThreadInNamespace::~ThreadInNamespace() {
+  ::setns(own_, CLONE_NEWNET);
+  ::close(own_);
+}
+
 }  // namespace sim::net

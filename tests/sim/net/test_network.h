@@ -76,5 +76,19 @@ void runInNamespace(const std::string& netns, Work&& work) {
   }
 }
 
+// The calling thread in network namespace `netns` for the object's life, and
+// back in its own afterwards: for code that must run on a given thread, such
+// as a GUI thread that discovers and scans.
+class ThreadInNamespace {
+ public:
+  // Throws std::runtime_error when the namespace cannot be entered.
+  explicit ThreadInNamespace(const std::string& netns);
+  ~ThreadInNamespace();
+  ThreadInNamespace(const ThreadInNamespace&) = delete;
+  ThreadInNamespace& operator=(const ThreadInNamespace&) = delete;
+
+ private:
+  int own_ = -1;
+};
 
 }  // namespace sim::net

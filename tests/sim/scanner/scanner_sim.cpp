@@ -282,6 +282,15 @@ ScannerSim::ScannerSim(Script script) : state_(std::make_shared<State>()) {
   if (!server_) throw std::runtime_error("no free 127.0.0.N:54321 for the scanner simulator");
 }
 
+ScannerSim::ScannerSim(Script script, const std::string& address)
+    : state_(std::make_shared<State>()), address_(address) {
+  state_->script = std::move(script);
+  auto state = state_;
+  server_ = std::make_unique<tcp::LoopbackServer>(
+      [state](tcp::Connection& connection, int) { state->serve(connection); },
+      state_->script.connections, address, kScanPort);
+}
+
 ScannerSim::~ScannerSim() = default;
 
 Record ScannerSim::recordSoFar() const {

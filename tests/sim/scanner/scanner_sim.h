@@ -99,11 +99,15 @@ struct Record {
 class ScannerSim {
  public:
   explicit ScannerSim(Script script);
+  // Listens at address:54321 (an address of the caller's network
+  // namespace, such as a scanner's address on a test network); throws when
+  // it cannot.
+  ScannerSim(Script script, const std::string& address);
   ~ScannerSim();
   ScannerSim(const ScannerSim&) = delete;
   ScannerSim& operator=(const ScannerSim&) = delete;
 
-  // 127.0.0.N, where the scanner listens on port 54321.
+  // Where the scanner listens on port 54321 (127.0.0.N unless given).
   const std::string& address() const { return address_; }
 
   // Waits until every scripted connection has been served and closed by

@@ -1,0 +1,145 @@
+// Screenshots of the window on an X server (Xvfb) in English and in
+// Chinese, saved for review and checked by pixel probes: every label is
+// drawn, and Chinese labels show their characters, not the boxes of a font
+// without them. The window lists the simulated USB scanner.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+#include <QScreen>
+#include <QTest>
+#include <QTranslator>
+#include <memory>
+#include <optional>
+
+#include "scanner_app/string_table.h"
+#include "sim/usb/scanner.h"
+#include "window_support.h"
+
+namespace {
+
+using namespace wintest;
+using scanner_app::ContentView;
+using scanner_app::Language;
+
+// Pixels of `picture` at least `threshold` grey levels away from `ground`.
+int inkIn(const QImage& picture, QRect area, QColor ground, int threshold = 80) {
+  int ink = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      if (std::abs(qGray(picture.pixel(x, y)) - qGray(ground.rgb())) >= threshold) ++ink;
+    }
+  }
+  return ink;
+}
+
+// The share of pixels whose grey differs by more than a quarter.
+double difference(const QImage& a, const QImage& b) {
+  if (a.size() != b.size()) return 1.0;
+  int differing = 0;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      if (std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 64) ++differing;
+    }
+  }
+  return static_cast<double>(differing) / (a.width() * a.height());
+}
+
+// The font as a machine without Chinese fonts has it: no fallback from the
+// family to fonts that have the characters. Nothing when the family has
+// Chinese characters itself.
+std::optional<QFont> withoutChinese(const QFont& font) {
+  QFont alone = font;
+  alone.setStyleStrategy(QFont::NoFontMerging);
+  if (QFontDatabase::writingSystems(QFontInfo(alone).family()).contains(QFontDatabase::SimplifiedChinese)) {
+    return std::nullopt;
+  }
+  return alone;
+}
+
+// The label drawn again on its own, in `font`.
+QImage redrawn(const QLabel& label, const QFont& font) {
+  QLabel copy(label.text());
+  copy.setTextFormat(label.textFormat());
+  copy.setAlignment(label.alignment());
+  copy.setFont(font);
+  copy.resize(label.size());
+  return copy.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+class Screenshot : public ::testing::TestWithParam<Language> {
+ protected:
+  void SetUp() override {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) GTEST_SKIP() << "needs an X server (Xvfb)";
+    if (!bus.active()) GTEST_SKIP() << "needs umockdev: run under umockdev-wrapper";
+    ASSERT_TRUE(scanner_app::loadStringTable(table, GetParam()));
+    QCoreApplication::installTranslator(&table);
+    scanner = std::make_unique<sim::usb::Scanner>(bus.addDevice(sim::usb::ktr6620lxvScanner()),
+                                                  sim::usb::ScannerScript{});
+    window = std::make_unique<ContentView>(screenOptions());
+    window->settingView().state().setSaveDir(QStringLiteral("/home/user/Desktop"));
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    ASSERT_TRUE(waitFor([&] {
+      return control<QComboBox>(*window, "scannerPicker")->count() == 1 && window->settingView().isEnabled();
+    }));
+    QTest::qWait(200);
+    shot = window->screen()->grabWindow(window->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QString name = GetParam() == Language::Chinese ? QStringLiteral("zh_CN") : QStringLiteral("en");
+    QDir().mkpath(QStringLiteral("screenshots"));
+    shot.save(QStringLiteral("screenshots/scanner-%1.png").arg(name));
+  }
+  void TearDown() override { QCoreApplication::removeTranslator(&table); }
+
+  QRect areaOf(const QWidget* widget) const { return QRect(widget->mapTo(window.get(), QPoint(0, 0)), widget->size()); }
+
+  sim::usb::Testbed bus;
+  QTranslator table;
+  std::unique_ptr<sim::usb::Scanner> scanner;
+  std::unique_ptr<ContentView> window;
+  QImage shot;
+};
+
+TEST_P(Screenshot, ShowsTheWindowWithEveryLabelDrawn) {
+  ASSERT_EQ(shot.size(), window->size());
+  const QColor ground = window->palette().color(QPalette::Window);
+  EXPECT_EQ(QColor(shot.pixel(2, 2)), ground);
+  const auto labels = window->findChildren<QLabel*>();
+  ASSERT_FALSE(labels.isEmpty());
+  for (const QLabel* label : labels) {
+    if (!label->isVisible()) continue;
+    EXPECT_GT(inkIn(shot, areaOf(label), ground), 10) << label->text().toStdString();
+  }
+  const QComboBox* picker = control<QComboBox>(*window, "scannerPicker");
+  EXPECT_EQ(picker->currentText(), QStringLiteral("KTR6620LXV"));
+  EXPECT_GT(inkIn(shot, areaOf(picker), picker->palette().color(QPalette::Button)), 10);
+}
+
+TEST_P(Screenshot, LabelsShowTheirCharactersNotBoxes) {
+  for (const QLabel* label : window->findChildren<QLabel*>()) {
+    if (!label->isVisible() || label->text().isEmpty()) continue;
+    const std::string name = label->text().toStdString();
+    const QImage onScreen = shot.copy(areaOf(label));
+    // The probe itself: the label drawn again as it is matches the screen.
+    EXPECT_LT(difference(onScreen, redrawn(*label, label->font())), 0.02) << name;
+    const std::optional<QFont> alone = withoutChinese(label->font());
+    if (!alone) GTEST_SKIP() << "the window's font has Chinese characters itself: no boxes to compare with";
+    const double fromBoxes = difference(onScreen, redrawn(*label, *alone));
+    if (GetParam() == Language::Chinese) {
+      EXPECT_GT(fromBoxes, 0.05) << name << " is drawn as a font without Chinese draws it";
+    } else {
+      EXPECT_LT(fromBoxes, 0.02) << name << ": Latin text needs no other font";
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, Screenshot, ::testing::Values(Language::English, Language::Chinese),
+                         [](const ::testing::TestParamInfo<Language>& tested) {
+                           return tested.param == Language::Chinese ? std::string("Chinese") : std::string("English");
+                         });
+
+}  // namespace
