@@ -1,7 +1,7 @@
 # Installs an application's component into a scratch DESTDIR and checks what
-# lands there: the program in bin/, a desktop entry that starts the program
-# by that name with the theme icon, and the icon as PNG files of each size,
-# each as large as its folder says.
+# lands there: the program in bin/, a desktop entry that desktop-file-validate
+# accepts and that starts the program by that name with the theme icon, and
+# the icon as PNG files of each size, each as large as its folder says.
 # -DBUILD_DIR=<build tree> -DSCRATCH=<scratch folder, emptied first> -DPREFIX=<install prefix>
 # -DCOMPONENT=<component> -DPROGRAM=<program name> -DENTRY=<desktop entry's file name>
 # -DICON=<icon name> -DSIZES=<side;side;...>
@@ -21,6 +21,15 @@ endif()
 set(entry "${root}/share/applications/${ENTRY}")
 if(NOT EXISTS "${entry}")
   message(FATAL_ERROR "no desktop entry at ${entry}")
+endif()
+find_program(VALIDATE desktop-file-validate)
+if(NOT VALIDATE)
+  message(FATAL_ERROR "desktop-file-validate is missing: install desktop-file-utils (scripts/setup)")
+endif()
+execute_process(COMMAND "${VALIDATE}" "${entry}" RESULT_VARIABLE valid OUTPUT_VARIABLE complaints
+                ERROR_VARIABLE complaints)
+if(NOT valid EQUAL 0 OR complaints MATCHES "error")
+  message(FATAL_ERROR "desktop-file-validate: ${complaints}")
 endif()
 file(STRINGS "${entry}" lines ENCODING UTF-8)
 list(GET lines 0 first)
