@@ -4,6 +4,7 @@
 
 #include "device/common/log.h"
 #include "device/common/utf8.h"
+#include "scan/command_replies.h"
 #include "scan/message_keys.h"
 #include "scan/page_receiver.h"
 #include "scan/scan_channel.h"
@@ -14,10 +15,6 @@ namespace {
 
 using device::logLine;
 
-constexpr std::uint8_t kReplyOk = 0x80;
-constexpr std::uint8_t kReplyNoPaper = 0xC2;
-constexpr std::uint8_t kReplyNoSource = 0xD0;
-constexpr std::uint8_t kReplyCannotCheck = 0xC4;
 constexpr std::size_t kGreetingSize = 4;
 
 ResultPair ok() { return {true, keys::kOk}; }
@@ -78,36 +75,15 @@ ResultPair SocketScanProcess::checkPaperSource() {
   const auto byte = exchange(scanCommand.getDCommand());
   if (!byte) return networkError();
   logLine("check paper source. ret = " + std::to_string(*byte));
-  switch (*byte) {
-    case kReplyOk:
-      if (param.source == "AUTO") param.source = "ADF";
-      return ok();
-    case kReplyNoPaper:
-      if (param.source == "AUTO") {
-        param.source = "FB";
-        return ok();
-      }
-      return {false, keys::kNoPaperInADF};
-    case kReplyNoSource:
-      return {false, keys::kPaperSourceNotExist};
-    case kReplyCannotCheck:
-      return {false, keys::kCannotChekPaperSource};
-    default:
-      return {false, keys::kUnexpectError};
-  }
+  PaperSourceVerdict verdict = paperSourceVerdict(*byte, param.source);
+  param.source = std::move(verdict.source);
+  return verdict.result;
 }
 
 ResultPair SocketScanProcess::sendSCommand() {
   const auto byte = exchange(scanCommand.getSCommand());
   if (!byte) return networkError();
-  switch (*byte) {
-    case kReplyOk:
-      return ok();
-    case kReplyNoSource:
-      return {false, keys::kPaperSourceNotExist};
-    default:
-      return {false, keys::kUnexpectError};
-  }
+  return sCommandVerdict(*byte);
 }
 
 ResultPair SocketScanProcess::sendICommand() {

@@ -9,6 +9,7 @@
 #include "device/usb/control_request.h"
 #include "device/usb/errors.h"
 #include "device/usb/log.h"
+#include "scan/command_replies.h"
 #include "scan/message_keys.h"
 #include "scan/page_receiver.h"
 #include "scan/page_writer.h"
@@ -41,10 +42,6 @@ constexpr std::uint8_t kBusy = 1;
 constexpr double kCommandTimeout = 0.3;
 constexpr std::size_t kSourceReplyMax = 10;
 constexpr std::size_t kInfoReplyMax = 50;
-constexpr std::uint8_t kReplyOk = 0x80;
-constexpr std::uint8_t kReplyNoPaper = 0xC2;
-constexpr std::uint8_t kReplyNoSource = 0xD0;
-constexpr std::uint8_t kReplyCannotCheck = 0xC4;
 constexpr std::uint8_t kInfoAccepted = 0x00;
 
 // Step results that never reach the user.
@@ -202,23 +199,9 @@ ResultPair UsbScanProcess::checkPaperSource() {
     logLine("check paper source error. error = " + std::string(error.what()));
     return {false, keys::kCheckPaperSourceError};
   }
-  switch (reply) {
-    case kReplyOk:
-      if (source == "AUTO") source = "ADF";
-      return ok();
-    case kReplyNoPaper:
-      if (source == "AUTO") {
-        source = "FB";
-        return ok();
-      }
-      return {false, keys::kNoPaperInADF};
-    case kReplyNoSource:
-      return {false, keys::kPaperSourceNotExist};
-    case kReplyCannotCheck:
-      return {false, keys::kCannotChekPaperSource};
-    default:
-      return {false, keys::kUnexpectError};
-  }
+  PaperSourceVerdict verdict = paperSourceVerdict(reply, source);
+  source = std::move(verdict.source);
+  return verdict.result;
 }
 
 ResultPair UsbScanProcess::sendSCommand() {
@@ -229,9 +212,7 @@ ResultPair UsbScanProcess::sendSCommand() {
     logLine("send s command error. error = " + std::string(error.what()));
     return {false, keys::kSndSCommandError};
   }
-  if (reply == kReplyOk) return ok();
-  if (reply == kReplyNoSource) return {false, keys::kPaperSourceNotExist};
-  return {false, keys::kUnexpectError};
+  return sCommandVerdict(reply);
 }
 
 ResultPair UsbScanProcess::sendICommand() {

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,7 +12,7 @@
 #include "device/usb/stdout_capture.h"
 #include "monitor/printer_model.h"
 #include "monitor_fixture.h"
-#include "sim/net/test_network.h"
+#include "sim/net/network_test.h"
 #include "sim/snmp/snmp_agent.h"
 #include "snmp_fixture.h"
 
@@ -21,20 +20,17 @@ namespace {
 
 using monitor::PrinterModel;
 using namespace monitor_test;
-using sim::net::TestNetwork;
 using sim::snmp::AgentConfig;
 using sim::snmp::SnmpAgent;
 
-class NetworkDiscovery : public ::testing::Test {
+class NetworkDiscovery : public sim::net::NetworkTest {
  protected:
   void SetUp() override {
-    if (const std::optional<std::string> reason = TestNetwork::unavailableReason()) {
-      GTEST_SKIP() << *reason;
+    NetworkTest::SetUp();
+    if (IsSkipped()) {
+      return;
     }
-    network_.emplace();
-    client_ = network_->addHost("cli");
-    lan_ = network_->addSegment();
-    network_->attach(client_, lan_, "eth0", "192.0.2.1/24");
+    lan_ = clientSegment();
 
     // Only the network is under test here: the machine's own USB bus is
     // left alone.
@@ -58,8 +54,6 @@ class NetworkDiscovery : public ::testing::Test {
     agents_.push_back(sim::snmp::startAgentOn(*network_, lan_, cidr, "a" + std::to_string(agents_.size()), config));
   }
 
-  std::optional<TestNetwork> network_;
-  std::string client_;
   std::string lan_;
   std::vector<std::unique_ptr<SnmpAgent>> agents_;  // stopped before the network goes
   SimDevices sim{std::chrono::seconds(60)};

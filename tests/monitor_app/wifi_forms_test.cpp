@@ -12,7 +12,7 @@
 #include <string>
 
 #include "monitor_app/setting_view.h"
-#include "window_fixture.h"
+#include "rig_test.h"
 
 using namespace window_test;
 
@@ -47,26 +47,20 @@ bool sentAny(const std::vector<std::string>& commands, const std::string& prefix
 
 }  // namespace
 
-class WifiFormsTest : public QObject {
+class WifiFormsTest : public RigTest {
   Q_OBJECT
 
- private slots:
-  void initTestCase() { qApp->installTranslator(new monitor_test::BracketTable); }
-
-  void init() {
-    rig_ = std::make_unique<Rig>();
-    if (!rig_->usbAvailable()) {
-      QSKIP("needs umockdev-wrapper");
-    }
-    // A printer that answers every settings read; tests change what they
-    // look at.
+ protected:
+  // A printer that answers every settings read; tests change what they
+  // look at.
+  void attachDevices() override {
     sim::usb::Device& printer = rig_->attachPrinter();
     printer.replyToCommand("CheckwifiAP?", printerReply(kApReply));
     printer.replyToCommand("CheckwifiSTA?", printerReply(kClientReply));
     printer.replyToCommand("Checkwifiserver?", printerReply(kHotSpots));
   }
-  void cleanup() { rig_.reset(); }
 
+ private slots:
   void networkSettingSaysTheFirstFailedReadOverThePane_data() {
     QTest::addColumn<QString>("apReply");  // empty: the printer does not answer
     QTest::addColumn<QString>("clientReply");
@@ -310,9 +304,6 @@ class WifiFormsTest : public QObject {
     QTest::mouseClick(part<QPushButton>(empty, "close"), Qt::LeftButton);
     QVERIFY(!rig_->network().showNetworkSetting());
   }
-
- private:
-  std::unique_ptr<Rig> rig_;
 };
 
 QTEST_MAIN(WifiFormsTest)

@@ -12,7 +12,7 @@
 #include "monitor_app/status_look.h"
 #include "sim/net/process.h"
 #include "sim/snmp/snmp_agent.h"
-#include "window_fixture.h"
+#include "rig_test.h"
 
 using namespace window_test;
 
@@ -54,20 +54,10 @@ bool paneOpen(QWidget& window) {
 
 }  // namespace
 
-class WindowTest : public QObject {
+class WindowTest : public RigTest {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { qApp->installTranslator(new monitor_test::BracketTable); }
-
-  void init() {
-    rig_ = std::make_unique<Rig>();
-    if (!rig_->usbAvailable()) {
-      QSKIP("needs umockdev-wrapper");
-    }
-  }
-  void cleanup() { rig_.reset(); }
-
   void opensWithTheUsbPrinterChosenAndItsStatus() {
     rig_->attachPrinter();
     QWidget& window = rig_->open();
@@ -227,9 +217,6 @@ class WindowTest : public QObject {
       QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName() + ": " + label->text()));
     }
   }
-
- private:
-  std::unique_ptr<Rig> rig_;
 };
 
 QTEST_MAIN(WindowTest)

@@ -5,45 +5,20 @@
 
 #include <QCoreApplication>
 #include <QSignalSpy>
-#include <fcntl.h>
-#include <sched.h>
-#include <unistd.h>
 
 #include <memory>
 #include <optional>
 
 #include "scan/scanner_discovery.h"
 #include "scan/scanner_model.h"
-#include "sim/net/test_network.h"
+#include "sim/net/network_test.h"
 #include "sim/snmp/snmp_agent.h"
 #include "sim/usb/usb_sim.h"
 
 namespace {
 
-using sim::net::TestNetwork;
 using sim::snmp::AgentConfig;
 using sim::snmp::SnmpAgent;
-
-// The calling thread in another network namespace for the object's life.
-class InNamespace {
- public:
-  explicit InNamespace(const std::string& netns) : own_(::open("/proc/thread-self/ns/net", O_RDONLY | O_CLOEXEC)) {
-    const int fd = ::open(("/run/netns/" + netns).c_str(), O_RDONLY | O_CLOEXEC);
-    entered_ = fd >= 0 && ::setns(fd, CLONE_NEWNET) == 0;
-    if (fd >= 0) ::close(fd);
-  }
-  ~InNamespace() {
-    if (entered_) ::setns(own_, CLONE_NEWNET);
-    ::close(own_);
-  }
-  InNamespace(const InNamespace&) = delete;
-  InNamespace& operator=(const InNamespace&) = delete;
-  bool entered() const { return entered_; }
-
- private:
-  int own_;
-  bool entered_ = false;
-};
 
 sim::usb::DeviceConfig withIds(std::uint16_t vendor, std::uint16_t product) {
   auto config = sim::usb::ktr6620lxv();
@@ -160,30 +135,24 @@ TEST_F(UsbDiscovery, RefreshAfterUnplugRebuildsTheList) {
 }
 
 // Agents in namespaces of their own on one segment with the client.
-class NetworkDiscovery : public UsbDiscovery {
+class NetworkDiscovery : public sim::net::NetworkTest {
  protected:
   void SetUp() override {
-    UsbDiscovery::SetUp();
+    if (!bed.active()) GTEST_SKIP() << "needs umockdev: run under umockdev-wrapper";
+    NetworkTest::SetUp();
     if (IsSkipped()) return;
-    if (const auto reason = TestNetwork::unavailableReason()) GTEST_SKIP() << *reason;
-    network_.emplace();
-    client_ = network_->addHost("cli");
-    lan_ = network_->addSegment();
-    network_->attach(client_, lan_, "eth0", "192.0.2.1/24");
+    lan_ = clientSegment();
   }
 
   void addAgent(const std::string& cidr, const std::string& sysObjectId = sim::snmp::printerSysObjectId) {
-    const std::string host = network_->addHost("a" + std::to_string(agents_.size()));
-    network_->attach(host, lan_, "eth0", cidr);
     AgentConfig config;
     config.sysObjectId = sysObjectId;
-    agents_.push_back(std::make_unique<SnmpAgent>(config, "udp:161", cidr.substr(0, cidr.find('/')), host));
+    agents_.push_back(sim::snmp::startAgentOn(*network_, lan_, cidr, "a" + std::to_string(agents_.size()), config));
   }
 
-  std::optional<TestNetwork> network_;
-  std::string client_;
+  sim::usb::Testbed bed;
   std::string lan_;
-  std::vector<std::unique_ptr<SnmpAgent>> agents_;
+  std::vector<std::unique_ptr<SnmpAgent>> agents_;  // stopped before the network goes
 };
 
 TEST_F(NetworkDiscovery, ListsNetworkScannersFirstThenUsbScanners) {
@@ -193,8 +162,7 @@ TEST_F(NetworkDiscovery, ListsNetworkScannersFirstThenUsbScanners) {
   bed.addDevice();
   bed.addDevice(withIds(0x5A3E, 0x0035));
 
-  InNamespace inside(client_);
-  ASSERT_TRUE(inside.entered());
+  const sim::net::ThreadInNamespace inside(client_);
   ::testing::internal::CaptureStdout();
   auto found = scan::getDevicesList(quickDiscovery());
   const std::string log = ::testing::internal::GetCapturedStdout();
@@ -212,8 +180,7 @@ TEST_F(NetworkDiscovery, ModelSelectsTheFirstNetworkScanner) {
   bed.addDevice();
   scan::ScannerModelOptions options;
   options.discovery = quickDiscovery();
-  InNamespace inside(client_);
-  ASSERT_TRUE(inside.entered());
+  const sim::net::ThreadInNamespace inside(client_);
   scan::ScannerModel model(options);
   QSignalSpy list(&model, &scan::ScannerModel::scannerListChanged);
   QSignalSpy selected(&model, &scan::ScannerModel::selectedScannerChanged);

@@ -29,19 +29,14 @@ using scantest::TempDir;
 
 constexpr QSize kPage(64, 48);
 
-class UsbModelScan : public ::testing::Test {
+class UsbModelScan : public UsbScannerTest {
  protected:
-  void SetUp() override {
-    if (!bed.active()) GTEST_SKIP() << "needs umockdev: run under umockdev-wrapper";
-  }
-
   // The scanner on the bus and a model that has run its first discovery
   // (no network to search: the scanner is the USB one).
   // With the application's own USB transport, or one whose page reads wait
   // only briefly.
   scan::ScannerModel& modelWith(ScannerScript script, bool applicationTransport = false) {
-    device = &bed.addDevice(sim::usb::ktr6620lxvScanner());
-    scanner = std::make_unique<sim::usb::Scanner>(*device, std::move(script));
+    attachScanner(std::move(script));
     scan::ScannerModelOptions options;
     options.discovery.interfaces = [] { return std::make_optional(std::vector<device::snmp::Ipv4Interface>{}); };
     options.discovery.timing = {0ms, 0ms};
@@ -78,11 +73,6 @@ class UsbModelScan : public ::testing::Test {
   std::string alert() const {
     return (model->alertTitle() + " / " + model->alertMessage()).toStdString();
   }
-  std::size_t closeRequests() const { return scanner->requests(sim::usb::kCloseRequest).size(); }
-
-  sim::usb::Testbed bed;
-  sim::usb::Device* device = nullptr;
-  std::unique_ptr<sim::usb::Scanner> scanner;
   std::unique_ptr<scan::ScannerModel> model;
   TempDir saveDir;
 };

@@ -37,12 +37,8 @@ struct Outcome {
   std::chrono::steady_clock::duration took{};
 };
 
-class UsbScan : public ::testing::Test {
+class UsbScan : public UsbScannerTest {
  protected:
-  void SetUp() override {
-    if (!bed.active()) GTEST_SKIP() << "needs umockdev: run under umockdev-wrapper";
-  }
-
   scan::ScanParam param(const std::string& mode = "GRAY256", QSize size = kPage) const {
     return scantest::pageParam(mode, mode == "TEXT" ? "BMP" : "JPEG", size.width(), size.height(), "NoCombine",
                                0, dir.str() + "/file");
@@ -51,8 +47,7 @@ class UsbScan : public ::testing::Test {
   // Puts the scanner on the bus, finds it as discovery does and scans.
   Outcome scan(ScannerScript script, const std::string& source = "ADF", scan::ScanParam scanParam = {},
                const sim::usb::DeviceConfig& config = sim::usb::ktr6620lxvScanner()) {
-    device = &bed.addDevice(config);
-    scanner = std::make_unique<sim::usb::Scanner>(*device, std::move(script));
+    attachScanner(std::move(script), config);
     const auto found = scan::getDeviceByIOUSB();
     EXPECT_EQ(found.size(), 1u);
     return scanWith(found.empty() ? scan::Device() : found.front(), source, std::move(scanParam));
@@ -78,11 +73,6 @@ class UsbScan : public ::testing::Test {
     for (const auto& command : scanner->commands()) texts.push_back(textOf(command));
     return texts;
   }
-  std::size_t closeRequests() const { return scanner->requests(sim::usb::kCloseRequest).size(); }
-
-  sim::usb::Testbed bed;
-  sim::usb::Device* device = nullptr;
-  std::unique_ptr<sim::usb::Scanner> scanner;
   TempDir dir;
 };
 
@@ -144,9 +134,8 @@ TEST_F(UsbScan, LogsTheRunsLinesInOrder) {
 }
 
 TEST_F(UsbScan, KernelDriverIsSetAsideForTheWholeJobAndGivenBack) {
-  device = &bed.addDevice(sim::usb::ktr6620lxvScanner());
+  attachScanner(script(jpegPages(2, kPage)));
   device->holdInterface(sim::usb::kScanInterface, "usblp");
-  scanner = std::make_unique<sim::usb::Scanner>(*device, script(jpegPages(2, kPage)));
   const Outcome run = scanWith(scan::getDeviceByIOUSB().at(0), "ADF", {});
   EXPECT_EQ(run.result, (scan::ResultPair{true, "2"}));
   EXPECT_EQ(device->claimCount(sim::usb::kScanInterface), 1);
@@ -155,9 +144,8 @@ TEST_F(UsbScan, KernelDriverIsSetAsideForTheWholeJobAndGivenBack) {
 }
 
 TEST_F(UsbScan, InterfaceHeldByAnotherProgramFailsTheFirstCommandAndClosesTheScanner) {
-  device = &bed.addDevice(sim::usb::ktr6620lxvScanner());
+  attachScanner(script(jpegPages(1, kPage)));
   device->holdInterface(sim::usb::kScanInterface, "usbfs");
-  scanner = std::make_unique<sim::usb::Scanner>(*device, script(jpegPages(1, kPage)));
   const Outcome run = scanWith(scan::getDeviceByIOUSB().at(0), "ADF", {});
   EXPECT_EQ(run.result, (scan::ResultPair{false, "checkPaperSourceError"}));
   EXPECT_TRUE(linesInOrder(run.log, {"open interface failed",

@@ -2,17 +2,25 @@
 
 #include <QBuffer>
 #include <QFont>
-#include <QImage>
 #include <QPainter>
 
-namespace trytool {
+#include <algorithm>
 
-std::vector<std::uint8_t> samplePage(int pageNo) {
-  // Fits the smallest scan area (A5 at 200 dpi, an ID card's half page).
-  QImage page(1000, 1120, QImage::Format_RGB32);
+namespace trytool {
+namespace {
+
+constexpr int kTextScale = 2;
+// Light grey (the lines of text) still comes out black.
+constexpr int kWhiteFrom = 200;
+
+// Page `pageNo`, drawn `scale` times the size that fits the smallest scan
+// area (A5 at 200 dpi, an ID card's half page).
+QImage samplePicture(int pageNo, int scale) {
+  QImage page(1000 * scale, 1120 * scale, QImage::Format_RGB32);
   page.fill(Qt::white);
   QPainter painter(&page);
   painter.setRenderHint(QPainter::Antialiasing);
+  painter.scale(scale, scale);
   const QColor ink(0x2B, 0x33, 0x3D);
   const QColor accent = pageNo % 2 ? QColor(0x1F, 0x7A, 0x8C) : QColor(0xB5, 0x4A, 0x2C);
 
@@ -47,12 +55,55 @@ std::vector<std::uint8_t> samplePage(int pageNo) {
   painter.setPen(ink);
   painter.drawText(QRect(60, 1060, 880, 50), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("%1").arg(pageNo));
   painter.end();
+  return page;
+}
 
+Bytes jpegOf(const QImage& page) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   page.save(&buffer, "JPEG", 85);
-  return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+  return Bytes(bytes.begin(), bytes.end());
+}
+
+// `picture` over a scan area of `width` x `rows` pixels, as 1-bit rows of
+// width / 8 bytes (a set bit is white): as large as the area allows, at its
+// top left, on white paper.
+Bytes textRows(const QImage& picture, std::int64_t width, std::int64_t rows) {
+  const auto rowBytes = static_cast<std::size_t>(std::max<std::int64_t>(width, 0) / 8);
+  const auto height = static_cast<std::size_t>(std::max<std::int64_t>(rows, 0));
+  Bytes raster(rowBytes * height, 0xFF);
+  if (rowBytes == 0 || height == 0 || picture.isNull()) return raster;
+  // Nearest pixel of the picture, scaled alike both ways to fit the area.
+  const double scale = std::min(static_cast<double>(rowBytes * 8) / picture.width(),
+                                static_cast<double>(height) / picture.height());
+  const auto drawnWidth = std::min(rowBytes * 8, static_cast<std::size_t>(picture.width() * scale));
+  const auto drawnHeight = std::min(height, static_cast<std::size_t>(picture.height() * scale));
+  for (std::size_t y = 0; y < drawnHeight; ++y) {
+    const uchar* line = picture.constScanLine(std::min(picture.height() - 1, static_cast<int>(static_cast<double>(y) / scale)));
+    std::uint8_t* row = raster.data() + y * rowBytes;
+    for (std::size_t x = 0; x < drawnWidth; ++x) {
+      const int from = std::min(picture.width() - 1, static_cast<int>(static_cast<double>(x) / scale));
+      if (line[from] < kWhiteFrom) row[x / 8] = static_cast<std::uint8_t>(row[x / 8] & ~(0x80u >> (x % 8)));
+    }
+  }
+  return raster;
+}
+
+}  // namespace
+
+SamplePages::SamplePages() {
+  for (int pageNo = 1; pageNo <= 2; ++pageNo) {
+    jpeg_.push_back(jpegOf(samplePicture(pageNo, 1)));
+    grey_.push_back(samplePicture(pageNo, kTextScale).convertToFormat(QImage::Format_Grayscale8));
+  }
+}
+
+std::vector<Bytes> SamplePages::pagesFor(const sim::ScanRequest& request) const {
+  if (request.mode != "TEXT" || request.width <= 0 || request.rows <= 0) return jpeg_;
+  std::vector<Bytes> pages;
+  for (const QImage& picture : grey_) pages.push_back(textRows(picture, request.width, request.rows));
+  return pages;
 }
 
 }  // namespace trytool

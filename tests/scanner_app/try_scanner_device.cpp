@@ -1,6 +1,7 @@
 // The network scanner of scripts/try-scanner: the scanner simulator
 // listening at the given address on port 54321, answering every scan with
-// two sample pages, until it is stopped.
+// two sample pages (1-bit rows for a black-and-white scan, as the device
+// sends them), until it is stopped.
 //   try-scanner-device <address>
 #include <QGuiApplication>
 #include <pthread.h>
@@ -26,7 +27,8 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   sim::scanner::Script script;
-  script.pages = {trytool::samplePage(1), trytool::samplePage(2)};
+  const trytool::SamplePages samples;
+  script.pagesFor = [&samples](const sim::ScanRequest& request) { return samples.pagesFor(request); };
   script.connections = 10000;
   try {
     sim::scanner::ScannerSim scanner(std::move(script), argv[1]);

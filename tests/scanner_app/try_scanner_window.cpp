@@ -1,7 +1,8 @@
 // The real window of scripts/try-scanner, with the USB scanner simulated on
 // umockdev in this process (run it under umockdev-wrapper; without it the
 // window only finds network scanners). The simulated USB scanner answers
-// every scan with two sample pages.
+// every scan with two sample pages (1-bit rows for a black-and-white scan,
+// as the device sends them).
 //   try-scanner-window --save-dir <folder> [--screenshot <file.png>]
 // With --screenshot the window is captured once discovery has found the
 // scanners, and the program ends.
@@ -22,16 +23,16 @@
 
 namespace {
 
-// Scans after scans: the USB scanner's stream goes on where the last scan
-// ended, so it holds many scans' pages and job ends.
-sim::usb::ScannerScript usbScans() {
-  const auto first = std::make_shared<const std::vector<std::uint8_t>>(trytool::samplePage(1));
-  const auto second = std::make_shared<const std::vector<std::uint8_t>>(trytool::samplePage(2));
+// Every scan gets the two sample pages made for it, then the job end.
+sim::usb::ScannerScript usbScans(const trytool::SamplePages& samples) {
   sim::usb::ScannerScript script;
-  for (int scan = 0; scan < 100; ++scan) {
-    const auto pages = sim::usb::pagesThenEnd({first, second});
-    script.stream.insert(script.stream.end(), pages.begin(), pages.end());
-  }
+  script.streamFor = [&samples](const sim::ScanRequest& request) {
+    std::vector<std::shared_ptr<const std::vector<std::uint8_t>>> pages;
+    for (auto& page : samples.pagesFor(request)) {
+      pages.push_back(std::make_shared<const std::vector<std::uint8_t>>(std::move(page)));
+    }
+    return sim::usb::pagesThenEnd(pages);
+  };
   return script;
 }
 
@@ -46,10 +47,11 @@ int main(int argc, char** argv) {
   options.process(app);
   scanner_app::installStringTable(app, QLocale().uiLanguages());
 
+  const trytool::SamplePages samples;
   sim::usb::Testbed bus;
   std::unique_ptr<sim::usb::Scanner> usbScanner;
   if (bus.active()) {
-    usbScanner = std::make_unique<sim::usb::Scanner>(bus.addDevice(sim::usb::ktr6620lxvScanner()), usbScans());
+    usbScanner = std::make_unique<sim::usb::Scanner>(bus.addDevice(sim::usb::ktr6620lxvScanner()), usbScans(samples));
   } else {
     std::fprintf(stderr, "not under umockdev-wrapper: no simulated USB scanner\n");
   }

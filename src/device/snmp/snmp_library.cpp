@@ -9,6 +9,22 @@
 namespace device::snmp {
 namespace {
 
+// The environment variables through which the library would load MIB
+// modules and files.
+constexpr const char* kMibVariables[] = {"MIBS", "MIBDIRS", "MIBFILES"};
+
+// Setting a variable the environment lacks may move the environment's array
+// and free the old one under a getenv() on another thread (Qt's and GLib's
+// threads read the environment at any time). So the names go in as the
+// program loads, while it has a single thread, keeping any value they have;
+// the set-up below then only replaces values, and glibc keeps every value
+// string it ever held, so a reader is never left with a freed one.
+[[gnu::constructor]] void addMibVariables() {
+  for (const char* name : kMibVariables) {
+    ::setenv(name, "", 0);
+  }
+}
+
 void setLibraryFlag(int which, bool on) {
   netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, which, on ? 1 : 0);
 }
@@ -43,9 +59,9 @@ void ensureSnmpLibrary() {
     // "Cannot find module" lines). The library reads these environment
     // variables over anything set here, so they are emptied; this runs
     // once, on the first SNMP call of the process.
-    ::setenv("MIBS", "", 1);
-    ::setenv("MIBDIRS", "", 1);
-    ::setenv("MIBFILES", "", 1);
+    for (const char* name : kMibVariables) {
+      ::setenv(name, "", 1);
+    }
     netsnmp_set_mib_directory("");
     // No snmp.conf of the user or the system, no persistent state: the
     // client's behaviour must not depend on what lies around on the host.

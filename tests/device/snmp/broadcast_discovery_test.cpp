@@ -14,14 +14,13 @@
 
 #include "device/snmp/snmputil.h"
 #include "sim/snmp/snmp_agent.h"
-#include "sim/net/test_network.h"
+#include "sim/net/network_test.h"
 
 namespace device::snmp {
 namespace {
 
 using sim::snmp::AgentConfig;
 using sim::snmp::SnmpAgent;
-using sim::net::TestNetwork;
 
 const std::string printerOidText = "iso.3.6.1.4.1.48117.4.7.1.8";
 const std::string otherVendorOidText = "iso.3.6.1.4.1.8072.3.2.10";
@@ -66,16 +65,8 @@ struct DiscoveryRun {
   std::string log;
 };
 
-class BroadcastDiscovery : public ::testing::Test {
+class BroadcastDiscovery : public sim::net::NetworkTest {
  protected:
-  void SetUp() override {
-    if (const std::optional<std::string> reason = TestNetwork::unavailableReason()) {
-      GTEST_SKIP() << *reason;
-    }
-    network_.emplace();
-    client_ = network_->addHost("cli");
-  }
-
   // An agent in a namespace of its own, attached to `segment` at `cidr`.
   void addAgent(const std::string& segment, const std::string& cidr,
                 const AgentConfig& config = {}) {
@@ -98,8 +89,6 @@ class BroadcastDiscovery : public ::testing::Test {
     return run;
   }
 
-  std::optional<TestNetwork> network_;
-  std::string client_;
   std::vector<std::unique_ptr<SnmpAgent>> agents_;  // stopped before the network goes
 };
 

@@ -1,6 +1,7 @@
 // Status and toner GETs against a real snmpd on 127.0.0.1 (a free port).
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -130,6 +131,16 @@ TEST_F(StatusQuery, TextThatIsNoIPv4AddressGivesErrorWithoutAnyLookup) {
 
 TEST_F(StatusQuery, IdentifierThatDoesNotParseGivesErrorNotAnEmptyText) {
   EXPECT_EQ(getPrinterStatusBySNMP("127.0.0.1", "1.3.6.x.4", 300, options()), "error");
+}
+
+// Other threads (Qt's, GLib's) read the environment at any time: the
+// first SNMP call of a process, which sets the library up, must not move
+// the environment's array under them. ctest runs every test in a process of
+// its own, so the call below is that first one.
+TEST_F(StatusQuery, FirstCallLeavesTheEnvironmentArrayInPlace) {
+  char** const before = environ;
+  EXPECT_EQ(getPrinterStatusBySNMP("127.0.0.1", tonerOid, 30, options()), "INTEGER: 85");
+  EXPECT_EQ(environ, before);
 }
 
 // Environment variables set for the life of the object; what was there

@@ -2,13 +2,8 @@
 # lands there: every rule line is well-formed udev syntax, and one line gives
 # the seat's user access to 5a3e:0034.
 # -DBUILD_DIR=<build tree> -DSCRATCH=<scratch folder, emptied first>
-file(REMOVE_RECURSE "${SCRATCH}")
-set(ENV{DESTDIR} "${SCRATCH}")
-execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --component udev
-                RESULT_VARIABLE result OUTPUT_QUIET)
-if(NOT result EQUAL 0)
-  message(FATAL_ERROR "cmake --install --component udev failed: ${result}")
-endif()
+include("${CMAKE_CURRENT_LIST_DIR}/../../support/InstallComponent.cmake")
+install_component(udev)
 file(GLOB_RECURSE installed "${SCRATCH}/*")
 if(NOT installed MATCHES "^[^;]*/rules\\.d/70-ktr6620lxv\\.rules$")
   message(FATAL_ERROR "expected only rules.d/70-ktr6620lxv.rules, installed: ${installed}")

@@ -144,7 +144,7 @@ struct ScannerSim::State {
   // Reads one command; nothing when the host closed first.
   std::optional<Bytes> readCommand(tcp::Connection& connection);
   void waitForHostClose(tcp::Connection& connection);
-  void sendPages(tcp::Connection& connection);
+  void sendPages(tcp::Connection& connection, const ScanRequest& request);
   void keep(std::string_view bytes) {
     std::lock_guard lock(mutex);
     record.received.insert(record.received.end(), bytes.begin(), bytes.end());
@@ -176,8 +176,17 @@ void ScannerSim::State::waitForHostClose(tcp::Connection& connection) {
   record.hostClosed = closed;
 }
 
-void ScannerSim::State::sendPages(tcp::Connection& connection) {
-  const std::vector<Bytes> messages = pageStreamMessages(script);
+void ScannerSim::State::sendPages(tcp::Connection& connection, const ScanRequest& request) {
+  std::vector<Bytes> messages;
+  if (script.pagesFor) {
+    Script made;
+    made.pages = script.pagesFor(request);
+    made.blockSize = script.blockSize;
+    made.endByte = script.endByte;
+    messages = pageStreamMessages(made);
+  } else {
+    messages = pageStreamMessages(script);
+  }
   std::string stream;
   std::size_t sendable = 0;
   for (std::size_t index = 0; index < messages.size(); ++index) {
@@ -231,6 +240,7 @@ void ScannerSim::State::serve(tcp::Connection& connection) {
   } else {
     connection.sendBytes(script.greeting);
   }
+  ScanRequest request;
   // Until the connection is reset or the host closes it.
   while (connection.fd() >= 0) {
     const std::optional<Bytes> command = readCommand(connection);
@@ -252,11 +262,13 @@ void ScannerSim::State::serve(tcp::Connection& connection) {
         reply(script.replyS);
         break;
       case 'I':
+        readICommand(request, *command);
         reply(script.replyI);
         break;
       case 'X':
         if (script.silentAfterX) return waitForHostClose(connection);
-        return sendPages(connection);
+        readXCommand(request, *command);
+        return sendPages(connection, request);
       default:
         return waitForHostClose(connection);
     }

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/scan_request.h"
 #include "sim/tcp/loopback_server.h"
 
 namespace sim::scanner {
@@ -75,6 +76,10 @@ struct Script {
   std::function<void()> beforeJobEnd;
 
   std::vector<Bytes> pages;       // each page's data
+  // When set, each scan's pages are made at its X command for what the host
+  // asked (the mode of its I command, the area of the X command), in place
+  // of `pages`: a TEXT scan can be answered with 1-bit rows of its width.
+  std::function<std::vector<Bytes>(const ScanRequest&)> pagesFor;
   std::size_t blockSize = 65535;  // payload bytes per block, 1 to 65535
   bool endByte = true;            // 0x80 after the last page end; else the stream just closes
   std::optional<StreamStop> stop;

@@ -121,7 +121,16 @@ struct Scanner::Stream {
     insertedBefore = false;
   }
 
+  void restart(std::vector<StreamItem> items) {
+    script.stream = std::move(items);
+    item = 0;
+    block = 0;
+    insertedBefore = false;
+    inserted.clear();
+  }
+
   ScannerScript script;
+  ScanRequest request;
   std::atomic<bool> started{false};
   std::size_t item = 0;
   std::size_t block = 0;
@@ -137,8 +146,13 @@ Scanner::Scanner(Device& device, ScannerScript script)
   device_.onOutQueueing(kScanOut, [stream](const Bytes& payload, InQueue& queue) {
     if (isCommand(payload, 'D')) queue.push(kScanIn, stream->script.dReply);
     if (isCommand(payload, 'S')) queue.push(kScanIn, stream->script.sReply);
-    if (isCommand(payload, 'I')) queue.push(kScanIn, stream->script.iReply);
+    if (isCommand(payload, 'I')) {
+      readICommand(stream->request, payload);
+      queue.push(kScanIn, stream->script.iReply);
+    }
     if (isCommand(payload, 'X')) {
+      readXCommand(stream->request, payload);
+      if (stream->script.streamFor) stream->restart(stream->script.streamFor(stream->request));
       if (stream->script.xWrite.kind == Answer::Kind::Data) stream->started = true;
       return stream->script.xWrite;
     }

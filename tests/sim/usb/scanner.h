@@ -14,12 +14,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <vector>
 
+#include "sim/scan_request.h"
 #include "sim/usb/usb_sim.h"
 
 namespace sim::usb {
@@ -75,6 +77,10 @@ struct ScannerScript {
   Answer xWrite = Answer::accept();  // how the X command's write is taken
   std::size_t blockSize = 16384;     // payload bytes of a full data block
   std::vector<StreamItem> stream;    // after it the device is silent
+  // When set, each X command starts a new stream made for what the host
+  // asked (the mode of its I command, the area of the X command), in place
+  // of `stream`: a TEXT scan can be answered with 1-bit rows of its width.
+  std::function<std::vector<StreamItem>(const ScanRequest&)> streamFor;
 };
 
 // Pages numbered 1..n as the device numbers them, then the job-end byte.

@@ -1,18 +1,15 @@
-# Installs the status monitor's component into a scratch DESTDIR and checks
-# what lands there: the program in bin/, a desktop entry that starts it by
-# that name with the theme icon, and the icon as PNG files of the sizes
-# their folders name.
+# Installs an application's component into a scratch DESTDIR and checks what
+# lands there: the program in bin/, a desktop entry that desktop-file-validate
+# accepts and that starts the program by that name with the theme icon, and
+# the icon as PNG files of each size, each as large as its folder says.
 # -DBUILD_DIR=<build tree> -DSCRATCH=<scratch folder, emptied first> -DPREFIX=<install prefix>
-file(REMOVE_RECURSE "${SCRATCH}")
-set(ENV{DESTDIR} "${SCRATCH}")
-execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --component monitor
-                RESULT_VARIABLE result OUTPUT_QUIET)
-if(NOT result EQUAL 0)
-  message(FATAL_ERROR "cmake --install --component monitor failed: ${result}")
-endif()
+# -DCOMPONENT=<component> -DPROGRAM=<program name> -DENTRY=<desktop entry's file name>
+# -DICON=<icon name> -DSIZES=<side;side;...>
+include("${CMAKE_CURRENT_LIST_DIR}/InstallComponent.cmake")
+install_component(${COMPONENT})
 set(root "${SCRATCH}${PREFIX}")
 
-set(program "${root}/bin/KTR6620LXV-StateMonitor")
+set(program "${root}/bin/${PROGRAM}")
 if(NOT EXISTS "${program}" OR IS_DIRECTORY "${program}")
   message(FATAL_ERROR "no program at ${program}")
 endif()
@@ -21,17 +18,25 @@ if(NOT magic STREQUAL "7f454c46")
   message(FATAL_ERROR "${program} is not an executable")
 endif()
 
-set(entry "${root}/share/applications/ktr6620lxv-statemonitor.desktop")
+set(entry "${root}/share/applications/${ENTRY}")
 if(NOT EXISTS "${entry}")
   message(FATAL_ERROR "no desktop entry at ${entry}")
+endif()
+find_program(VALIDATE desktop-file-validate)
+if(NOT VALIDATE)
+  message(FATAL_ERROR "desktop-file-validate is missing: install desktop-file-utils (scripts/setup)")
+endif()
+execute_process(COMMAND "${VALIDATE}" "${entry}" RESULT_VARIABLE valid OUTPUT_VARIABLE complaints
+                ERROR_VARIABLE complaints)
+if(NOT valid EQUAL 0 OR complaints MATCHES "error")
+  message(FATAL_ERROR "desktop-file-validate: ${complaints}")
 endif()
 file(STRINGS "${entry}" lines ENCODING UTF-8)
 list(GET lines 0 first)
 if(NOT first STREQUAL "[Desktop Entry]")
   message(FATAL_ERROR "desktop entry does not start with its group: ${first}")
 endif()
-foreach(required IN ITEMS "Type=Application" "Exec=KTR6620LXV-StateMonitor" "Icon=ktr6620lxv-statemonitor"
-                          "Terminal=false")
+foreach(required IN ITEMS "Type=Application" "Exec=${PROGRAM}" "Icon=${ICON}" "Terminal=false")
   list(FIND lines "${required}" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "desktop entry lacks ${required}")
@@ -46,11 +51,12 @@ foreach(line IN LISTS lines)
   endif()
 endforeach()
 
-file(GLOB icons "${root}/share/icons/hicolor/*/apps/ktr6620lxv-statemonitor.png")
-list(LENGTH icons count)
-if(count LESS 5)
-  message(FATAL_ERROR "only ${count} icon sizes installed: ${icons}")
-endif()
+foreach(side IN LISTS SIZES)
+  if(NOT EXISTS "${root}/share/icons/hicolor/${side}x${side}/apps/${ICON}.png")
+    message(FATAL_ERROR "no ${side}x${side} icon")
+  endif()
+endforeach()
+file(GLOB icons "${root}/share/icons/hicolor/*/apps/${ICON}.png")
 foreach(icon IN LISTS icons)
   string(REGEX MATCH "hicolor/([0-9]+)x([0-9]+)/" folder "${icon}")
   math(EXPR side "${CMAKE_MATCH_1}")
