@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "device/socket/ysocket.h"
+#include "open_descriptors.h"
 #include "socket_test_support.h"
 
 namespace device::socket {
@@ -25,7 +26,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using testing::closedPort;
-using testing::openDescriptors;
+using test_support::openDescriptors;
 using testing::SilentListener;
 using testing::within;
 

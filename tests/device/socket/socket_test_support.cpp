@@ -5,8 +5,6 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <filesystem>
-
 #include "device/socket/ysocket.h"
 
 namespace device::socket::testing {
@@ -41,14 +39,6 @@ SilentListener::SilentListener() {
 SilentListener::~SilentListener() {
   ::close(filler_);
   ::close(listener_);
-}
-
-std::size_t openDescriptors() {
-  std::size_t count = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
-    ++count;
-  }
-  return count;
 }
 
 std::string text(const std::vector<std::uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }

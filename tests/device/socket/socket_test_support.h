@@ -1,6 +1,6 @@
 #pragma once
-// What the socket tests share: ports that refuse or never answer, counts of
-// open descriptors, waits that cannot hang a test.
+// What the socket tests share: ports that refuse or never answer, waits that
+// cannot hang a test.
 
 #include <gtest/gtest.h>
 
@@ -33,8 +33,6 @@ class SilentListener {
   int filler_ = -1;
   int port_ = 0;
 };
-
-std::size_t openDescriptors();
 
 std::string text(const std::vector<std::uint8_t>& bytes);
 
