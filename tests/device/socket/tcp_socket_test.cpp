@@ -17,8 +17,8 @@
 
 #include "device/socket/tcp_server.h"
 #include "device/socket/tcp_socket.h"
+#include "device/usb/stdout_capture.h"
 #include "sim/tcp/loopback_server.h"
-#include "stdout_capture.h"
 
 namespace device::socket {
 namespace {
