@@ -5,17 +5,16 @@
 #include <avahi-common/error.h>
 #include <avahi-glib/glib-watch.h>
 
+#include <string>
+
 #include "device/common/log.h"
 
 namespace device::dnssd {
 namespace {
 
-
 std::string text(const char* value) { return value != nullptr ? value : ""; }
 
 }  // namespace
-
-Browser::Browser() : type_(kServiceType) {}
 
 Browser::~Browser() {
   if (browser_ != nullptr) avahi_service_browser_free(browser_);
@@ -56,7 +55,7 @@ void Browser::clientChanged(AvahiClient* client, int state) {
     return;
   }
   browser_ = avahi_service_browser_new(
-      client, AVAHI_IF_UNSPEC, AVAHI_PROTO_UNSPEC, type_.c_str(), nullptr, static_cast<AvahiLookupFlags>(0),
+      client, AVAHI_IF_UNSPEC, AVAHI_PROTO_UNSPEC, kServiceType, nullptr, static_cast<AvahiLookupFlags>(0),
       [](AvahiServiceBrowser* browser, AvahiIfIndex, AvahiProtocol, AvahiBrowserEvent event, const char* name,
          const char* type, const char* domain, AvahiLookupResultFlags, void* self) {
         static_cast<Browser*>(self)->resultsChanged(avahi_service_browser_get_client(browser), event, name, type,

@@ -7,8 +7,6 @@
 // thread runs: everything the browser prints, it prints on that thread.
 // Make, start and drop it there.
 
-#include <string>
-
 #include "device/dnssd/browse_results.h"
 
 struct AvahiClient;
@@ -25,7 +23,7 @@ inline constexpr char kServiceType[] = "_pdl-datastream._tcp";
 class Browser {
  public:
   // Browses kServiceType in the default domains; does not start.
-  Browser();
+  Browser() = default;
   Browser(const Browser&) = delete;
   Browser& operator=(const Browser&) = delete;
   ~Browser();
@@ -41,7 +39,6 @@ class Browser {
   void fail(AvahiClient* client);
   void printResults() const;
 
-  std::string type_;
   AvahiGLibPoll* poll_ = nullptr;
   AvahiClient* client_ = nullptr;
   AvahiServiceBrowser* browser_ = nullptr;

@@ -21,13 +21,13 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+constexpr const char* sysObjectIdName = ".1.3.6.1.2.1.1.2.0";  // sysObjectID.0
 // Asked of every device, in this order; only sysObjectID is used.
 constexpr const char* discoveryObjects[] = {
     ".1.3.6.1.2.1.1.1.0",       // sysDescr.0
-    ".1.3.6.1.2.1.1.2.0",       // sysObjectID.0
+    sysObjectIdName,
     ".1.3.6.1.2.1.2.2.1.6.1",   // ifPhysAddress.1
 };
-constexpr const char* sysObjectIdName = ".1.3.6.1.2.1.1.2.0";
 
 struct SnmpResponder {
   std::string ip_addr;

@@ -8,7 +8,6 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <string_view>
 #include <utility>
 
 namespace device::socket {
@@ -47,10 +46,6 @@ class Socket {
   void close();
 
  protected:
-  static std::span<const std::uint8_t> bytesOf(std::string_view text) {
-    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
-  }
-
   // Sends the bytes with write(descriptor, bytes, length) -> count:
   // without a descriptor connectionClosed; unless every byte went,
   // unknownError.

@@ -2,40 +2,21 @@
 
 #include <arpa/inet.h>
 #include <netdb.h>
-#include <poll.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
-#include <climits>
 #include <cstring>
 #include <memory>
+
+#include "device/common/wait.h"
 
 namespace device::socket::detail {
 
 int waitFor(int fd, short events, long long timeoutMs) {
-  using Clock = std::chrono::steady_clock;
-  const bool limited = timeoutMs >= 0;
-  const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(limited ? timeoutMs : 0);
-  for (;;) {
-    int wait = -1;
-    if (limited) {
-      const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
-      wait = static_cast<int>(std::clamp<long long>(left, 0, INT_MAX));
-    }
-    pollfd ready{fd, events, 0};
-    const int count = ::poll(&ready, 1, wait);
-    if (count > 0 && (ready.revents & POLLNVAL) != 0) {
-      errno = EBADF;
-      return -1;
-    }
-    if (count >= 0) {
-      return count > 0 ? 1 : 0;
-    }
-    if (errno != EINTR) {
-      return -1;
-    }
+  if (timeoutMs < 0) {
+    return waitReady(fd, events, std::nullopt);
   }
+  return waitReady(fd, events, std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs));
 }
 
 long long secondsToMs(int seconds) { return static_cast<long long>(seconds) * 1000; }

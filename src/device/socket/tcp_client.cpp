@@ -1,5 +1,6 @@
 #include "device/socket/tcp_client.h"
 
+#include "device/common/utf8.h"
 #include "device/socket/ysocket.h"
 
 namespace device::socket {

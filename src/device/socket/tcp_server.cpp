@@ -33,9 +33,7 @@ std::optional<TCPClient> TCPServer::accept(int timeout) {
   if (client < 0) {
     return std::nullopt;
   }
-  const std::string_view text(address.data());
-  const auto decoded =
-      decodeUtf8(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+  const auto decoded = decodeUtf8(bytesOf(address.data()));
   TCPClient accepted(decoded.value_or(std::string()), port);
   accepted.setFd(client);
   return accepted;

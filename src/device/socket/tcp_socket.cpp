@@ -3,8 +3,8 @@
 #include <QTimer>
 
 #include <charconv>
-#include <span>
 #include <stdexcept>
+#include <string_view>
 #include <utility>
 
 #include "device/common/utf8.h"
@@ -119,8 +119,7 @@ void TCPSocket::completeReceive(const QByteArray& data, bool complete, const std
   }
   if (!data.isEmpty()) {
     logLine("did receive, data: " + describe(data));
-    const auto text = decodeUtf8(std::span<const std::uint8_t>(
-        reinterpret_cast<const std::uint8_t*>(data.constData()), static_cast<std::size_t>(data.size())));
+    const auto text = decodeUtf8(bytesOf(std::string_view(data.constData(), static_cast<std::size_t>(data.size()))));
     logLine("received message = " + text.value_or(std::string()));
   } else {
     logLine("received data is empty");

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "device/common/utf8.h"
 #include "device/socket/ysocket.h"
 
 namespace device::socket {

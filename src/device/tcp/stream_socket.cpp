@@ -5,34 +5,16 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <memory>
 #include <utility>
+
+#include "device/common/wait.h"
 
 namespace device::tcp {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// Waits until fd is ready for `events` or deadline passes: 1 ready, 0 time
-// out, -1 error (errno set). Interrupted waits go on with the time left.
-int waitUntil(int fd, short events, Clock::time_point deadline) {
-  for (;;) {
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-    pollfd ready{fd, events, 0};
-    const int count = ::poll(&ready, 1, static_cast<int>(std::clamp<long long>(left.count(), 0, 1 << 30)));
-    if (count > 0) {
-      return 1;
-    }
-    if (count == 0) {
-      return 0;
-    }
-    if (errno != EINTR) {
-      return -1;
-    }
-  }
-}
 
 // One connection attempt to one address; the socket, or -1 (error set).
 int connectOne(const addrinfo& address, Clock::time_point deadline, int& error) {
@@ -46,7 +28,7 @@ int connectOne(const addrinfo& address, Clock::time_point deadline, int& error) 
     return fd;
   }
   if (errno == EINPROGRESS) {
-    const int ready = waitUntil(fd, POLLOUT, deadline);
+    const int ready = waitReady(fd, POLLOUT, deadline);
     int status = 0;
     socklen_t length = sizeof status;
     if (ready > 0 && ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &status, &length) == 0) {
@@ -123,7 +105,7 @@ std::ptrdiff_t StreamSocket::readSome(std::span<std::uint8_t> buffer,
   }
   const Clock::time_point deadline = Clock::now() + timeout;
   for (;;) {
-    const int ready = waitUntil(fd_, POLLIN, deadline);
+    const int ready = waitReady(fd_, POLLIN, deadline);
     if (ready <= 0) {
       lastError_ = ready == 0 ? ETIMEDOUT : errno;
       return -1;
@@ -158,7 +140,7 @@ std::ptrdiff_t StreamSocket::writeAll(std::span<const std::uint8_t> bytes,
     }
     // The send buffer is full: wait for room, as long as the peer keeps
     // taking data at all.
-    const int ready = waitUntil(fd_, POLLOUT, Clock::now() + timeout);
+    const int ready = waitReady(fd_, POLLOUT, Clock::now() + timeout);
     if (ready <= 0) {
       lastError_ = ready == 0 ? ETIMEDOUT : errno;
       return -1;

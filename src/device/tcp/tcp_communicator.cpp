@@ -16,10 +16,6 @@ std::string statusText(const std::optional<StreamStatus>& status) {
   return status ? std::to_string(static_cast<int>(*status)) : "none";
 }
 
-std::span<const std::uint8_t> bytesOf(std::string_view text) {
-  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
-}
-
 }  // namespace
 
 TCPCommunicator::TCPCommunicator(std::string url, std::uint32_t port, ChannelOptions options)

@@ -60,7 +60,6 @@ class InterfaceHandle {
 
   PipeMap getPipes() const;
   std::optional<PipeProperties> getPipeProperties(int pipe) const;
-  std::size_t endpointCount() const noexcept { return endpoints_.size(); }
   std::uint8_t getInterfaceNum() const noexcept { return interfaceNumber_; }
 
   // One bulk (or interrupt) transfer of all the bytes, nothing added.

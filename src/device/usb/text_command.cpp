@@ -1,7 +1,5 @@
 #include "device/usb/text_command.h"
 
-#include <cstdint>
-#include <span>
 #include <string>
 
 #include "device/usb/device_handle.h"
@@ -33,8 +31,7 @@ std::optional<std::string> usbInteraction(std::string_view cmd, ProductId PID, V
       const PipeMap pipes = interface.getPipes();
       const int writePipe = pipeFor(pipes, kWritePipe);
       const int readPipe = pipeFor(pipes, kReadPipe);
-      const auto* bytes = reinterpret_cast<const std::uint8_t*>(command.data());
-      interface.write(std::span(bytes, command.size()), writePipe);
+      interface.write(bytesOf(command), writePipe);
       logLine("usb commucation: write cmd = " + command);
       const auto reply = interface.readBytes(kTextReplyMinBytes, kTextReplyMaxBytes, readPipe);
       result = decodeUtf8(reply);

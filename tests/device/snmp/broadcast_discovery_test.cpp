@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "device/snmp/discovery_list.h"
 #include "device/snmp/snmputil.h"
 #include "sim/snmp/snmp_agent.h"
 #include "sim/net/network_test.h"
@@ -32,17 +33,15 @@ struct Entry {
   auto operator<=>(const Entry&) const = default;
 };
 
+// The list's entries; the list must be nothing but "address,oid|" entries.
 std::vector<Entry> entriesOf(const std::string& list) {
   std::vector<Entry> entries;
-  std::size_t start = 0;
-  for (std::size_t bar = list.find('|'); bar != std::string::npos;
-       start = bar + 1, bar = list.find('|', start)) {
-    const std::string item = list.substr(start, bar - start);
-    const std::size_t comma = item.find(',');
-    entries.push_back({item.substr(0, comma),
-                       comma == std::string::npos ? "" : item.substr(comma + 1)});
+  std::string rebuilt;
+  for (const DiscoveredAgent& agent : parseDiscoveryList(list)) {
+    entries.push_back({agent.address, agent.objectId});
+    rebuilt += agent.address + "," + agent.objectId + "|";
   }
-  EXPECT_EQ(start, list.size()) << "list does not end with '|': " << list;
+  EXPECT_EQ(rebuilt, list) << "not a list of \"address,oid|\" entries";
   return entries;
 }
 

@@ -14,14 +14,15 @@
 #include "device/socket/udp_client.h"
 #include "device/socket/udp_server.h"
 #include "device/socket/ysocket.h"
+#include "sim/tcp/loopback_server.h"
 #include "socket_test_support.h"
 
 namespace device::socket {
 namespace {
 
 using namespace std::chrono_literals;
-using testing::closedPort;
-using testing::SilentListener;
+using sim::tcp::closedLoopbackPort;
+using sim::tcp::SilentListener;
 using testing::text;
 
 std::vector<std::uint8_t> bytes(const std::string& value) { return {value.begin(), value.end()}; }
@@ -66,7 +67,7 @@ TEST_F(Classes, ConnectFailuresAnswerTheirErrors) {
   };
   SilentListener silent;
   const std::vector<Case> cases{
-      {"nothing listens", "127.0.0.1", [] { return closedPort(); }, SocketError::unknownError},
+      {"nothing listens", "127.0.0.1", [] { return closedLoopbackPort(); }, SocketError::unknownError},
       {"no answer within the time", "127.0.0.1", [&] { return silent.port(); }, SocketError::connectionTimeout},
       {"no host", "", [] { return 80; }, SocketError::queryFailed},
   };

@@ -18,15 +18,17 @@
 #include <vector>
 
 #include "device/socket/ysocket.h"
+#include "open_descriptors.h"
+#include "sim/tcp/loopback_server.h"
 #include "socket_test_support.h"
 
 namespace device::socket {
 namespace {
 
 using namespace std::chrono_literals;
-using testing::closedPort;
-using testing::openDescriptors;
-using testing::SilentListener;
+using sim::tcp::closedLoopbackPort;
+using test_support::openDescriptors;
+using sim::tcp::SilentListener;
 using testing::within;
 
 // The longest dotted text there is on loopback: 15 characters.
@@ -119,7 +121,7 @@ TEST_F(Helpers, ConnectFailuresGiveTheirCodesAndLeaveNoDescriptorOpen) {
   };
   SilentListener silent;
   const std::vector<Case> cases{
-      {"nothing listens", "127.0.0.1", [] { return closedPort(); }, -4},
+      {"nothing listens", "127.0.0.1", [] { return closedLoopbackPort(); }, -4},
       {"no answer within the time", "127.0.0.1", [&] { return silent.port(); }, -3},
       {"no host", "", [] { return 80; }, -1},
       {"port out of range", "127.0.0.1", [] { return 65536; }, -1},

@@ -1,6 +1,6 @@
 #pragma once
-// What the socket tests share: ports that refuse or never answer, counts of
-// open descriptors, waits that cannot hang a test.
+// What the socket tests share: texts of received bytes, short pauses, waits
+// that cannot hang a test.
 
 #include <gtest/gtest.h>
 
@@ -14,27 +14,6 @@
 #include <vector>
 
 namespace device::socket::testing {
-
-// A loopback port where nothing listens: connections are refused.
-int closedPort();
-
-// A loopback listener whose accept queue is full: further connection
-// requests get no answer at all.
-class SilentListener {
- public:
-  SilentListener();
-  ~SilentListener();
-  SilentListener(const SilentListener&) = delete;
-  SilentListener& operator=(const SilentListener&) = delete;
-  int port() const { return port_; }
-
- private:
-  int listener_ = -1;
-  int filler_ = -1;
-  int port_ = 0;
-};
-
-std::size_t openDescriptors();
 
 std::string text(const std::vector<std::uint8_t>& bytes);
 

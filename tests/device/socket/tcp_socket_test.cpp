@@ -17,8 +17,8 @@
 
 #include "device/socket/tcp_server.h"
 #include "device/socket/tcp_socket.h"
-#include "socket_test_support.h"
-#include "stdout_capture.h"
+#include "device/usb/stdout_capture.h"
+#include "sim/tcp/loopback_server.h"
 
 namespace device::socket {
 namespace {
@@ -138,7 +138,7 @@ TEST_F(TcpSocketTest, DataThatCameWithThePeersCloseIsReceivedBeforeTheEnd) {
 }
 
 TEST_F(TcpSocketTest, RefusedConnectionFailsAndStopsOnce) {
-  TCPSocket socket("127.0.0.1", std::to_string(testing::closedPort()));
+  TCPSocket socket("127.0.0.1", std::to_string(sim::tcp::closedLoopbackPort()));
   socket.start();
   ASSERT_TRUE(spinUntilLogged("was cancelled"));
   spinFor(200ms);

@@ -2,11 +2,6 @@
 
 #include "device/tcp/tcp_communicator.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -64,23 +59,10 @@ TEST_F(TcpChannel, ClosedPortLeavesBothHalvesInErrorAndReadsAndWritesFail) {
 }
 
 TEST_F(TcpChannel, PeerThatNeverAcceptsMakesConnectGiveUpAfterItsTimeout) {
-  // A listener with a full accept queue drops further connection requests.
-  const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-  ASSERT_EQ(::listen(listener, 0), 0);
-  ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
-  const int filler = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  ASSERT_EQ(::connect(filler, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-
-  TCPCommunicator channel("127.0.0.1", ntohs(address.sin_port), quick());
+  const sim::tcp::SilentListener silent;
+  TCPCommunicator channel("127.0.0.1", silent.port(), quick());
   EXPECT_FALSE(channel.connect());
   EXPECT_EQ(channel.inputStatus(), StreamStatus::error);
-  ::close(filler);
-  ::close(listener);
 }
 
 TEST_F(TcpChannel, ReceiveGivesExactlyTheBytesThatCameWithoutAZeroFilledTail) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <filesystem>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -15,6 +14,7 @@
 #include "device/usb/device_handle.h"
 #include "device/usb/errors.h"
 #include "device/usb/text_command.h"
+#include "open_descriptors.h"
 
 namespace {
 
@@ -43,13 +43,7 @@ std::optional<QDIOError> qdioThrownBy(F&& operation) {
 }
 
 // Every libusb context and opened device holds file descriptors.
-std::size_t openDescriptors() {
-  std::size_t count = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
-    ++count;
-  }
-  return count;
-}
+using test_support::openDescriptors;
 
 // umockdev closes its end of a finished connection a moment later, on a
 // thread of its own: whether the count comes down to `expected` in time.

@@ -10,10 +10,9 @@
 #include <thread>
 #include <vector>
 
-#include "device/common/supported_model.h"
 #include "device/usb/errors.h"
 #include "device/usb/observing.h"
-#include "sim/usb/usb_sim.h"
+#include "device/usb/sim_fixture.h"
 
 namespace {
 
@@ -32,24 +31,11 @@ void PrintTo(const Call& call, std::ostream* out) {
        << call.device.vendor.value << ":" << call.device.product.value;
 }
 
-constexpr VendorId kVendor = device::model::kVendorId;
-constexpr ProductId kProduct = device::model::kProductId;
 constexpr VendorId kOtherVendor{0x1234};
 constexpr ProductId kOtherProduct{0x0035};
 
-sim::usb::DeviceConfig deviceWithIds(VendorId vendor, ProductId product) {
-  auto config = sim::usb::ktr6620lxv();
-  config.vendorId = vendor.value;
-  config.productId = product.value;
-  return config;
-}
-
-class ObserverTest : public ::testing::Test {
+class ObserverTest : public SimTest {
  protected:
-  void SetUp() override {
-    if (!bed.active()) GTEST_SKIP() << "needs umockdev: run under umockdev-wrapper";
-  }
-
   DeviceListHandler recorder() {
     return [this](const std::string& name, const ObservedDevice& device) {
       calls.push_back({name, device, std::this_thread::get_id()});
@@ -74,11 +60,10 @@ class ObserverTest : public ::testing::Test {
     return spinUntil([&] { return calls.size() >= count; });
   }
 
-  sim::usb::Testbed bed;
   std::vector<Call> calls;
 };
 
-ObservedDevice printerAt(std::uint8_t address) { return {1, address, kVendor, kProduct}; }
+ObservedDevice printerAt(std::uint8_t address) { return {1, address, kVendorId, kProductId}; }
 
 TEST_F(ObserverTest, AttachedDeviceIsReportedOnceOnTheMainThreadAfterTheCallReturns) {
   bed.addDevice();
@@ -123,11 +108,12 @@ void PrintTo(const MatchCase& c, std::ostream* out) { *out << c.what; }
 class MatchingTest : public ObserverTest, public ::testing::WithParamInterface<MatchCase> {};
 
 TEST_P(MatchingTest, OnlyMatchingDevicesAreReported) {
-  const std::vector<ObservedDevice> devices{printerAt(2), {1, 3, kOtherVendor, kProduct}, {1, 4, kVendor, kOtherProduct}};
+  const std::vector<ObservedDevice> devices{printerAt(2), {1, 3, kOtherVendor, kProductId},
+                                            {1, 4, kVendorId, kOtherProduct}};
   bed.addDevice();
   const auto observer = GetParam().observe(recorder());
-  bed.addDevice(deviceWithIds(kOtherVendor, kProduct));
-  bed.addDevice(deviceWithIds(kVendor, kOtherProduct));
+  bed.addDevice(withIds(kOtherVendor.value, kProductId.value));
+  bed.addDevice(withIds(kVendorId.value, kOtherProduct.value));
   std::vector<Call> expected;
   for (const std::uint8_t address : GetParam().reportedAddresses) {
     expected.push_back({kFirstMatchNotification, devices[address - 2u], {}});
@@ -142,11 +128,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         MatchCase{"AllDevices", [](DeviceListHandler h) { return observeDeviceList(std::move(h)); }, {2, 3, 4}},
         MatchCase{"OneVendorsProduct",
-                  [](DeviceListHandler h) { return observeDeviceList(kVendor, kProduct, std::move(h)); },
+                  [](DeviceListHandler h) { return observeDeviceList(kVendorId, kProductId, std::move(h)); },
                   {2}},
         MatchCase{"AVendorsDevices",
                   [](DeviceListHandler h) {
-                    return observeDeviceList(DeviceMatch{kVendor, std::nullopt}, std::move(h));
+                    return observeDeviceList(DeviceMatch{kVendorId, std::nullopt}, std::move(h));
                   },
                   {2, 4}}),
     [](const ::testing::TestParamInfo<MatchCase>& param) { return std::string(param.param.what); });

@@ -1,5 +1,7 @@
 #include "sim/net/test_network.h"
 
+#include <fcntl.h>
+#include <sched.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -7,6 +9,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 
 #include "sim/net/process.h"
 

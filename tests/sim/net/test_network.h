@@ -5,13 +5,8 @@
 // TEST-NET-1 (192.0.2.0/24). Nothing reaches the host's own interfaces.
 // Every namespace is deleted when the object goes, also after a failure.
 
-#include <fcntl.h>
-#include <sched.h>
-#include <unistd.h>
-
 #include <exception>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -49,33 +44,6 @@ class TestNetwork {
   int links_ = 0;
 };
 
-// Runs `work` on a thread of its own that has entered network namespace
-// `netns`, and waits for it. Sockets and interface lists made by `work` are
-// those of the namespace; the rest of the process stays where it is.
-template <typename Work>
-void runInNamespace(const std::string& netns, Work&& work) {
-  std::exception_ptr failure;
-  std::thread thread([&] {
-    try {
-      const int fd = ::open(("/run/netns/" + netns).c_str(), O_RDONLY | O_CLOEXEC);
-      if (fd < 0 || ::setns(fd, CLONE_NEWNET) != 0) {
-        if (fd >= 0) {
-          ::close(fd);
-        }
-        throw std::runtime_error("cannot enter network namespace " + netns);
-      }
-      ::close(fd);
-      work();
-    } catch (...) {
-      failure = std::current_exception();
-    }
-  });
-  thread.join();
-  if (failure) {
-    std::rethrow_exception(failure);
-  }
-}
-
 // The calling thread in network namespace `netns` for the object's life, and
 // back in its own afterwards: for code that must run on a given thread, such
 // as a GUI thread that discovers and scans.
@@ -90,5 +58,25 @@ class ThreadInNamespace {
  private:
   int own_ = -1;
 };
+
+// Runs `work` on a thread of its own that has entered network namespace
+// `netns`, and waits for it. Sockets and interface lists made by `work` are
+// those of the namespace; the rest of the process stays where it is.
+template <typename Work>
+void runInNamespace(const std::string& netns, Work&& work) {
+  std::exception_ptr failure;
+  std::thread thread([&] {
+    try {
+      const ThreadInNamespace inside(netns);
+      work();
+    } catch (...) {
+      failure = std::current_exception();
+    }
+  });
+  thread.join();
+  if (failure) {
+    std::rethrow_exception(failure);
+  }
+}
 
 }  // namespace sim::net

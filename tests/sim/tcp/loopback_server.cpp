@@ -167,4 +167,27 @@ std::uint16_t closedLoopbackPort() {
   return port;
 }
 
+SilentListener::SilentListener()
+    : listener_(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)),
+      filler_(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+  sockaddr_in in = loopback("127.0.0.1", 0);
+  socklen_t length = sizeof in;
+  // The filler is the one connection a backlog of 0 holds; requests after it
+  // are dropped.
+  if (::bind(listener_, reinterpret_cast<const sockaddr*>(&in), sizeof in) != 0 ||
+      ::listen(listener_, 0) != 0 ||
+      ::getsockname(listener_, reinterpret_cast<sockaddr*>(&in), &length) != 0 ||
+      ::connect(filler_, reinterpret_cast<const sockaddr*>(&in), sizeof in) != 0) {
+    ::close(filler_);
+    ::close(listener_);
+    throw std::runtime_error("cannot make a listener that never answers");
+  }
+  port_ = ntohs(in.sin_port);
+}
+
+SilentListener::~SilentListener() {
+  ::close(filler_);
+  ::close(listener_);
+}
+
 }  // namespace sim::tcp

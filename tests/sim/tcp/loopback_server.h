@@ -66,7 +66,25 @@ class LoopbackServer {
   std::thread thread_;
 };
 
-// A TCP port on 127.0.0.1 that nothing listens on at the moment.
+// A TCP port on 127.0.0.1 that nothing listens on at the moment: connections
+// are refused.
 std::uint16_t closedLoopbackPort();
+
+// A listener on 127.0.0.1 whose accept queue is full: further connection
+// requests get no answer at all, so a connect waits until it gives up.
+class SilentListener {
+ public:
+  SilentListener();
+  ~SilentListener();
+  SilentListener(const SilentListener&) = delete;
+  SilentListener& operator=(const SilentListener&) = delete;
+
+  std::uint16_t port() const { return port_; }
+
+ private:
+  int listener_ = -1;
+  int filler_ = -1;
+  std::uint16_t port_ = 0;
+};
 
 }  // namespace sim::tcp
