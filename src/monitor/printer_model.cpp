@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "device/common/log.h"
+#include "device/common/supported_model.h"
 #include "device/snmp/discovery_list.h"
 #include "monitor/status_replies.h"
 #include "monitor/status_table.h"
@@ -23,7 +24,6 @@ constexpr char kTonerOid[] = "1.3.6.1.4.1.48117.2.7.4.1";
 constexpr std::size_t kStatusReplyBufferSize = 300;
 constexpr std::size_t kTonerReplyBufferSize = 30;
 constexpr std::size_t kStatusRequestLength = 512;
-constexpr quint16 kMatchedVendorId = 23102;  // 0x5A3E
 // A printer of a model whose name starts so stops being polled while it
 // sleeps; none of the supported models does.
 constexpr int kSleepCode = 2009;
@@ -109,7 +109,7 @@ void PrinterModel::getPrinterByIOUSB() {
     const quint16 vendor = attached.vendor.value;
     const std::string ids = " pid = " + std::to_string(product) + " and vid = " + std::to_string(vendor);
     log(" find device" + ids);
-    if (vendor != kMatchedVendorId) {
+    if (vendor != device::model::kVendorId.value) {
       continue;
     }
     for (const BRELPrinter& row : BRELPrinterList()) {
@@ -137,7 +137,7 @@ void PrinterModel::getPrinterBySNMP() {
     for (const BRELPrinter& row : BRELPrinterList()) {
       if (objectId.contains(row.oid)) {
         appendPrinter(Printer(row.printerName, row.printerName + "(" + address + ")", kNet, address, row.PID,
-                              kMatchedVendorId));
+                              device::model::kVendorId.value));
       }
     }
   }
