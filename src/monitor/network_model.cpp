@@ -230,7 +230,7 @@ std::optional<QString> NetworkModel::sendCommand(const QString& cmd) {
   log("send cmd = " + cmd + " and current printer type = " + printer.type);
   // Only a printer attached by USB has a channel for commands; the TCP
   // channel is never connected.
-  if (printer.type != QLatin1String("USB")) {
+  if (printer.type != kUsbType) {
     return std::nullopt;
   }
   const std::optional<QString> reply = usbCommucation(cmd);

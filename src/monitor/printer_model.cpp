@@ -29,9 +29,6 @@ constexpr std::size_t kStatusRequestLength = 512;
 constexpr int kSleepCode = 2009;
 const QString kSleepRulePrefix = QStringLiteral("XRV");
 
-const QString kUsb = QStringLiteral("USB");
-const QString kNet = QStringLiteral("Net");
-
 QString text(const char* key) { return QString::fromUtf8(key); }
 
 void log(const std::string& line) { device::logLine(line); }
@@ -116,7 +113,7 @@ void PrinterModel::getPrinterByIOUSB() {
       if (row.PID != product) {
         continue;
       }
-      appendPrinter(Printer(row.printerName, row.printerName + "(USB)", kUsb, QString(), product, vendor));
+      appendPrinter(Printer(row.printerName, row.printerName + "(USB)", kUsbType, QString(), product, vendor));
       log(" find device " + str(row.printerName) + ids);
     }
   }
@@ -136,7 +133,7 @@ void PrinterModel::getPrinterBySNMP() {
     const QString objectId = QString::fromStdString(agent.objectId);
     for (const BRELPrinter& row : BRELPrinterList()) {
       if (objectId.contains(row.oid)) {
-        appendPrinter(Printer(row.printerName, row.printerName + "(" + address + ")", kNet, address, row.PID,
+        appendPrinter(Printer(row.printerName, row.printerName + "(" + address + ")", kNetType, address, row.PID,
                               device::model::kVendorId.value));
       }
     }
@@ -167,9 +164,9 @@ void PrinterModel::startTimer() {
   setTimerMode(TimerMode::running);
   // One timer object: starting it again replaces the old schedule, so two
   // polls can never run side by side.
-  if (selectedPrinter_.type == kUsb) {
+  if (selectedPrinter_.type == kUsbType) {
     timerPath_ = PollPath::usb;
-  } else if (selectedPrinter_.type == kNet) {
+  } else if (selectedPrinter_.type == kNetType) {
     timerPath_ = PollPath::net;
   } else {
     return;
@@ -191,9 +188,9 @@ void PrinterModel::pollTick() {
 }
 
 void PrinterModel::initStatus() {
-  if (selectedPrinter_.type == kUsb) {
+  if (selectedPrinter_.type == kUsbType) {
     getUSBControlRequestInfo();
-  } else if (selectedPrinter_.type == kNet) {
+  } else if (selectedPrinter_.type == kNetType) {
     getSNMPStatus();
   }
 }

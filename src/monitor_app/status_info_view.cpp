@@ -145,15 +145,15 @@ QWidget* StatusInfoView::makeStatusBlock() {
 void StatusInfoView::showPrinter() {
   const monitor::Printer& printer = printers_.selectedPrinter();
   headerName_->setText(printer.name);
-  networkSetting_->setVisible(printer.type == QLatin1String("USB"));
+  networkSetting_->setVisible(printer.type == monitor::kUsbType);
   picture_->setPixmap(pictures::picture(printer.name, picture_->size(), devicePixelRatioF()));
   blockName_->setText(printer.name);
-  if (printer.type == QLatin1String("Net")) {
+  if (printer.type == monitor::kNetType) {
     attachment_->setText(QCoreApplication::translate("Localizable", "netPrinter"));
     address_->setText(QStringLiteral("IP：") + printer.ip);
     attachment_->show();
     address_->show();
-  } else if (printer.type == QLatin1String("USB")) {
+  } else if (printer.type == monitor::kUsbType) {
     attachment_->setText(QCoreApplication::translate("Localizable", "usbPrinter"));
     attachment_->show();
     address_->hide();
