@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QMetaObject>
 #include <QVBoxLayout>
@@ -10,6 +9,7 @@
 #include "monitor/network_model.h"
 #include "monitor/printer_model.h"
 #include "monitor_app/alert.h"
+#include "monitor_app/divider.h"
 #include "monitor_app/pictures/pictures.h"
 #include "monitor_app/setting_view.h"
 #include "monitor_app/status_look.h"
@@ -35,13 +35,6 @@ QLabel* plainLabel(const QString& objectName, int pixelSize = 0, bool bold = fal
   font.setBold(bold);
   label->setFont(font);
   return label;
-}
-
-QFrame* divider() {
-  auto* line = new QFrame;
-  line->setFrameShape(QFrame::HLine);
-  line->setFrameShadow(QFrame::Sunken);
-  return line;
 }
 
 void setTextColour(QLabel& label, const QColor& colour) {
