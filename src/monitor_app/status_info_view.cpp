@@ -129,8 +129,7 @@ QWidget* StatusInfoView::makeStatusBlock() {
   advice_->setContentsMargins(20, 0, 0, 15);
   layout->addWidget(advice_);
   layout->addWidget(divider());
-  toner_ = new TonerView(printers_);
-  layout->addWidget(toner_);
+  layout->addWidget(new TonerView(printers_));
   layout->addStretch();
   return block;
 }
