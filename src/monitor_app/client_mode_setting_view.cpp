@@ -96,16 +96,8 @@ void ClientModeSettingView::addressingPicked() {
 void ClientModeSettingView::confirm() {
   const bool manual = addressing_->currentIndex() == kManualRow;
   if (manual) {
-    const char* invalid = nullptr;
-    if (!isValidIPv4(ip_->text())) {
-      invalid = QT_TRANSLATE_NOOP("Localizable", "IP格式错误");
-    } else if (!isValidIPv4(mask_->text())) {
-      invalid = QT_TRANSLATE_NOOP("Localizable", "子网掩码格式错误");
-    } else if (!isValidIPv4(gateway_->text())) {
-      invalid = QT_TRANSLATE_NOOP("Localizable", "网关格式错误");
-    }
-    if (invalid != nullptr) {
-      showResult(QCoreApplication::translate("Localizable", "错误"), QCoreApplication::translate("Localizable", invalid));
+    if (const char* fault = addressFault(ip_->text(), mask_->text(), gateway_->text())) {
+      showResult(QCoreApplication::translate("Localizable", "错误"), QCoreApplication::translate("Localizable", fault));
       return;
     }
   }
