@@ -34,12 +34,12 @@ ClientModeSettingView::ClientModeSettingView(monitor::NetworkModel& network, QWi
   hotSpots_->setObjectName(QStringLiteral("hotSpots"));
   hotSpots_->setIconSize(QSize(kSignalIconSide, kSignalIconSide));
   for (const monitor::HotSpot& hotSpot : list) {
+    const QString icon = signalIconName(hotSpot.signalDB);
     // Item texts are plain: a network's name shows exactly as it is.
-    hotSpots_->addItem(QIcon(pictures::picture(signalIconName(hotSpot.signalDB),
-                                               QSize(kSignalIconSide, kSignalIconSide), devicePixelRatioF(),
+    hotSpots_->addItem(QIcon(pictures::picture(icon, QSize(kSignalIconSide, kSignalIconSide), devicePixelRatioF(),
                                                palette().color(QPalette::Text))),
                        hotSpot.name, hotSpot.id);
-    hotSpots_->setItemData(hotSpots_->count() - 1, signalIconName(hotSpot.signalDB), Qt::AccessibleDescriptionRole);
+    hotSpots_->setItemData(hotSpots_->count() - 1, icon, Qt::AccessibleDescriptionRole);
   }
   hotSpots_->setCurrentIndex(hotSpotRowFor(list, record.orderInList));
 
