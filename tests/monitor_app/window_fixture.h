@@ -62,9 +62,9 @@ class Rig {
 
   // Network printers come from this discovery list, their status from an
   // agent on this loopback port.
-  void discoverNetworkPrinter(int agentPort) {
+  void discoverNetworkPrinter(std::uint16_t agentPort) {
     devices_.discoverList(monitor_test::kPrinterOnLoopback);
-    devices_.devices.snmpGet = monitor::snmpStatusGet(static_cast<std::uint16_t>(agentPort));
+    devices_.devices.snmpGet = monitor::snmpStatusGet(agentPort);
   }
 
   // Models (discovery runs now) and the window, shown.
@@ -151,9 +151,6 @@ inline AlertText answerAlert(QWidget& window) {
 inline AlertText formAlert(const char* title, const char* message) {
   return {looked(title), looked(message), looked("OK")};
 }
-
-inline const char* const kStatusOid = ".1.3.6.1.4.1.48117.2.7.1.1";
-inline const char* const kTonerOid = ".1.3.6.1.4.1.48117.2.7.4.1";
 
 }  // namespace window_test
 
