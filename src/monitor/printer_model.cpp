@@ -31,8 +31,6 @@ const QString kSleepRulePrefix = QStringLiteral("XRV");
 
 QString text(const char* key) { return QString::fromUtf8(key); }
 
-void log(const std::string& line) { device::logLine(line); }
-
 std::string str(const QString& value) { return value.toStdString(); }
 
 device::usb::IOUSBDevRequestTO statusRequest(std::span<std::uint8_t> buffer) {
@@ -105,7 +103,7 @@ void PrinterModel::getPrinterByIOUSB() {
     const quint16 product = attached.product.value;
     const quint16 vendor = attached.vendor.value;
     const std::string ids = " pid = " + std::to_string(product) + " and vid = " + std::to_string(vendor);
-    log(" find device" + ids);
+    device::logLine(" find device" + ids);
     if (vendor != device::model::kVendorId.value) {
       continue;
     }
@@ -114,7 +112,7 @@ void PrinterModel::getPrinterByIOUSB() {
         continue;
       }
       appendPrinter(Printer(row.printerName, row.printerName + "(USB)", kUsbType, QString(), product, vendor));
-      log(" find device " + str(row.printerName) + ids);
+      device::logLine(" find device " + str(row.printerName) + ids);
     }
   }
 }
@@ -122,12 +120,12 @@ void PrinterModel::getPrinterByIOUSB() {
 void PrinterModel::getPrinterBySNMP() {
   std::string list;
   if (devices_.snmpDiscover(list) == -1) {
-    log("snmp get printers error\n");
+    device::logLine("snmp get printers error\n");
     return;
   }
   // The list as a zero-terminated text.
   list = list.substr(0, list.find('\0'));
-  log("swift snmp printerList : " + list);
+  device::logLine("swift snmp printerList : " + list);
   for (const device::snmp::DiscoveredAgent& agent : device::snmp::parseDiscoveryList(list)) {
     const QString address = QString::fromStdString(agent.address);
     const QString objectId = QString::fromStdString(agent.objectId);
@@ -221,7 +219,7 @@ void PrinterModel::readUsbStatus() {
           if (selectedPrinter_ != reading) {
             return;
           }
-          log("Received: error");
+          device::logLine("Received: error");
           statusInfo_.level = 3;
           statusInfo_.message = text(QT_TRANSLATE_NOOP("Localizable", "连接断开"));
           statusInfo_.discription = text(QT_TRANSLATE_NOOP("Localizable", "请检查设备的连接情况"));
@@ -231,17 +229,17 @@ void PrinterModel::readUsbStatus() {
     return;
   }
   const UsbStatusReply reply = usbStatusFromReply(buffer);
-  log("usb control endpoint get status. code = " + std::to_string(reply.code) +
-      " toner code = " + std::to_string(reply.toner));
+  device::logLine("usb control endpoint get status. code = " + std::to_string(reply.code) +
+                  " toner code = " + std::to_string(reply.toner));
   applySleepRule(reply.code);
   publishStatus(reply.code, reply.toner);
 }
 
 void PrinterModel::getSNMPStatus() {
   const QString ip = selectedPrinter_.ip;
-  log("snmp query ip = " + str(ip));
+  device::logLine("snmp query ip = " + str(ip));
   const std::string status = devices_.snmpGet(str(ip), kStatusOid, kStatusReplyBufferSize);
-  log("rInfo = " + status);
+  device::logLine("rInfo = " + status);
   // "error", and any text that does not carry a code, is a failed read.
   const std::optional<int> code = statusCodeFromSnmpText(status);
   if (!code) {
@@ -252,14 +250,14 @@ void PrinterModel::getSNMPStatus() {
     return;
   }
   applySleepRule(*code);
-  log("selected printer = " + str(selectedPrinter_.name));
+  device::logLine("selected printer = " + str(selectedPrinter_.name));
   publishStatus(*code, std::nullopt);
 
   const std::string tonerText = devices_.snmpGet(str(ip), kTonerOid, kTonerReplyBufferSize);
-  log("toner oid ret = " + tonerText);
+  device::logLine("toner oid ret = " + tonerText);
   int toner = 0;
   if (const std::optional<std::string_view> value = tonerValueText(tonerText)) {
-    log("toner = " + std::string(*value));
+    device::logLine("toner = " + std::string(*value));
     toner = parseDecimal(*value).value_or(0);
   }
   statusInfo_.toner = toner;
