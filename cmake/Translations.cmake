@@ -12,6 +12,10 @@
 find_package(Qt6 REQUIRED COMPONENTS Core)
 find_program(LRELEASE_EXECUTABLE NAMES lrelease lrelease-qt6
              HINTS "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}" /usr/lib/qt6/bin REQUIRED)
+# lupdate is not needed to build; the tests that check what a translator's
+# run of it finds use LUPDATE_EXECUTABLE when it is there.
+find_program(LUPDATE_EXECUTABLE NAMES lupdate lupdate-qt6
+             HINTS "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}" /usr/lib/qt6/bin)
 
 function(add_string_tables target)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "NAME;PREFIX" "TABLES")

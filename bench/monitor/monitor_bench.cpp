@@ -20,8 +20,6 @@
 #include <QLabel>
 #include <QTimer>
 
-#include <fcntl.h>
-#include <sched.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -39,7 +37,9 @@
 #include "monitor/monitor_devices.h"
 #include "monitor/network_model.h"
 #include "monitor/printer_model.h"
+#include "monitor/snmp_fixture.h"
 #include "monitor_app/main_window.h"
+#include "monitor_app/printer_replies.h"
 #include "monitor_app/string_table.h"
 #include "sim/net/test_network.h"
 #include "sim/snmp/snmp_agent.h"
@@ -79,15 +79,6 @@ class FrameWatch : public QObject {
   QString connecting_;
 };
 
-void enterNamespace(const std::string& netns) {
-  const int fd = ::open(("/run/netns/" + netns).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0 || ::setns(fd, CLONE_NEWNET) != 0) {
-    std::fprintf(stderr, "cannot enter network namespace %s\n", netns.c_str());
-    std::exit(1);
-  }
-  ::close(fd);
-}
-
 // One start-up in this process; prints "key value" lines.
 int runScenario(int argc, char** argv, const std::string& scenario) {
   device::setFlavour(device::Flavour::StatusMonitor);
@@ -100,7 +91,7 @@ int runScenario(int argc, char** argv, const std::string& scenario) {
     return 1;
   }
   if (usb) {
-    bed.addDevice().replyToControl(0xC0, 4, sim::usb::Answer::bytes({0x01, 0x00, 73, 0x00, 0x00}));
+    bed.addDevice().replyToControl(0xC0, 4, sim::usb::Answer::bytes(monitor_sim::statusReply(1, 73)));
   }
 
   sim::net::TestNetwork network;
@@ -112,11 +103,10 @@ int runScenario(int argc, char** argv, const std::string& scenario) {
     const std::string host = network.addHost("p1");
     network.attach(host, lan, "eth0", "192.0.2.11/24");
     sim::snmp::AgentConfig config;
-    config.objects = {{".1.3.6.1.4.1.48117.2.7.1.1", "string", "1,ready"},
-                      {".1.3.6.1.4.1.48117.2.7.4.1", "integer", "80"}};
+    config.objects = monitor_test::printerObjects("1,ready", "80");
     agent = std::make_unique<sim::snmp::SnmpAgent>(config, "udp:161", "192.0.2.11", host);
   }
-  enterNamespace(client);
+  const sim::net::ThreadInNamespace inClient(client);
 
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) qputenv("QT_QPA_PLATFORM", "offscreen");
   const Clock::time_point start = Clock::now();

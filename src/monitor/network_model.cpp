@@ -22,8 +22,6 @@ QString looked(const char* key) { return QCoreApplication::translate("Localizabl
 
 void log(const QString& line) { device::logLine(line.toStdString()); }
 
-const QString kLineBreak = QStringLiteral("\r\n");
-
 const char* const kError = QT_TRANSLATE_NOOP("Localizable", "错误");
 const char* const kErrorEnglish = QT_TRANSLATE_NOOP("Localizable", "Error");
 const char* const kBusy = QT_TRANSLATE_NOOP("Localizable", "设备忙,打印中");
@@ -166,7 +164,7 @@ WifiResult NetworkModel::setAPInfo() {
   if (wifi::anyHoldsLineBreak(fields)) {
     return raiseAlert(kError, kWrongParameters, text);
   }
-  const QString cmd = "SetwifiAP=" + fields.join(kLineBreak) + ";";
+  const QString cmd = wifi::setCommand(QStringLiteral("SetwifiAP"), fields);
   log("run in set ap info and cmd = " + cmd);
   const std::optional<QString> reply = sendCommand(QString::fromUtf8(wifi::substituteCommandBytes(cmd)));
   log("set ap response = " + optionalText(reply));
@@ -217,7 +215,7 @@ WifiResult NetworkModel::setClientModeInfo() {
   if (wifi::anyHoldsLineBreak(fields)) {
     return raiseAlert(kError, kWrongParameters, looked);
   }
-  const QString cmd = "SetwifiSTA=" + fields.join(kLineBreak) + ";";
+  const QString cmd = wifi::setCommand(QStringLiteral("SetwifiSTA"), fields);
   const std::optional<QString> reply = sendCommand(QString::fromUtf8(wifi::substituteCommandBytes(cmd)));
   if (const Outcome* outcome = outcomeOf(reply, kClientModeOutcomes)) {
     return raiseAlert(outcome->title, outcome->message, looked);
@@ -230,7 +228,7 @@ std::optional<QString> NetworkModel::sendCommand(const QString& cmd) {
   log("send cmd = " + cmd + " and current printer type = " + printer.type);
   // Only a printer attached by USB has a channel for commands; the TCP
   // channel is never connected.
-  if (printer.type != QLatin1String("USB")) {
+  if (printer.type != kUsbType) {
     return std::nullopt;
   }
   const std::optional<QString> reply = usbCommucation(cmd);

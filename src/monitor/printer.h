@@ -10,6 +10,10 @@
 
 namespace monitor {
 
+// A found printer's type: how it is attached.
+inline const QString kUsbType = QStringLiteral("USB");
+inline const QString kNetType = QStringLiteral("Net");
+
 // The placeholder's vendor ID, one that discovery never matches.
 inline constexpr quint16 kPlaceholderVendorId = 27417;
 

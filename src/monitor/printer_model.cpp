@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "device/common/log.h"
+#include "device/common/supported_model.h"
 #include "device/snmp/discovery_list.h"
 #include "monitor/status_replies.h"
 #include "monitor/status_table.h"
@@ -23,18 +24,12 @@ constexpr char kTonerOid[] = "1.3.6.1.4.1.48117.2.7.4.1";
 constexpr std::size_t kStatusReplyBufferSize = 300;
 constexpr std::size_t kTonerReplyBufferSize = 30;
 constexpr std::size_t kStatusRequestLength = 512;
-constexpr quint16 kMatchedVendorId = 23102;  // 0x5A3E
 // A printer of a model whose name starts so stops being polled while it
 // sleeps; none of the supported models does.
 constexpr int kSleepCode = 2009;
 const QString kSleepRulePrefix = QStringLiteral("XRV");
 
-const QString kUsb = QStringLiteral("USB");
-const QString kNet = QStringLiteral("Net");
-
 QString text(const char* key) { return QString::fromUtf8(key); }
-
-void log(const std::string& line) { device::logLine(line); }
 
 std::string str(const QString& value) { return value.toStdString(); }
 
@@ -108,16 +103,16 @@ void PrinterModel::getPrinterByIOUSB() {
     const quint16 product = attached.product.value;
     const quint16 vendor = attached.vendor.value;
     const std::string ids = " pid = " + std::to_string(product) + " and vid = " + std::to_string(vendor);
-    log(" find device" + ids);
-    if (vendor != kMatchedVendorId) {
+    device::logLine(" find device" + ids);
+    if (vendor != device::model::kVendorId.value) {
       continue;
     }
     for (const BRELPrinter& row : BRELPrinterList()) {
       if (row.PID != product) {
         continue;
       }
-      appendPrinter(Printer(row.printerName, row.printerName + "(USB)", kUsb, QString(), product, vendor));
-      log(" find device " + str(row.printerName) + ids);
+      appendPrinter(Printer(row.printerName, row.printerName + "(USB)", kUsbType, QString(), product, vendor));
+      device::logLine(" find device " + str(row.printerName) + ids);
     }
   }
 }
@@ -125,19 +120,19 @@ void PrinterModel::getPrinterByIOUSB() {
 void PrinterModel::getPrinterBySNMP() {
   std::string list;
   if (devices_.snmpDiscover(list) == -1) {
-    log("snmp get printers error\n");
+    device::logLine("snmp get printers error\n");
     return;
   }
   // The list as a zero-terminated text.
   list = list.substr(0, list.find('\0'));
-  log("swift snmp printerList : " + list);
+  device::logLine("swift snmp printerList : " + list);
   for (const device::snmp::DiscoveredAgent& agent : device::snmp::parseDiscoveryList(list)) {
     const QString address = QString::fromStdString(agent.address);
     const QString objectId = QString::fromStdString(agent.objectId);
     for (const BRELPrinter& row : BRELPrinterList()) {
       if (objectId.contains(row.oid)) {
-        appendPrinter(Printer(row.printerName, row.printerName + "(" + address + ")", kNet, address, row.PID,
-                              kMatchedVendorId));
+        appendPrinter(Printer(row.printerName, row.printerName + "(" + address + ")", kNetType, address, row.PID,
+                              device::model::kVendorId.value));
       }
     }
   }
@@ -167,9 +162,9 @@ void PrinterModel::startTimer() {
   setTimerMode(TimerMode::running);
   // One timer object: starting it again replaces the old schedule, so two
   // polls can never run side by side.
-  if (selectedPrinter_.type == kUsb) {
+  if (selectedPrinter_.type == kUsbType) {
     timerPath_ = PollPath::usb;
-  } else if (selectedPrinter_.type == kNet) {
+  } else if (selectedPrinter_.type == kNetType) {
     timerPath_ = PollPath::net;
   } else {
     return;
@@ -191,9 +186,9 @@ void PrinterModel::pollTick() {
 }
 
 void PrinterModel::initStatus() {
-  if (selectedPrinter_.type == kUsb) {
+  if (selectedPrinter_.type == kUsbType) {
     getUSBControlRequestInfo();
-  } else if (selectedPrinter_.type == kNet) {
+  } else if (selectedPrinter_.type == kNetType) {
     getSNMPStatus();
   }
 }
@@ -224,7 +219,7 @@ void PrinterModel::readUsbStatus() {
           if (selectedPrinter_ != reading) {
             return;
           }
-          log("Received: error");
+          device::logLine("Received: error");
           statusInfo_.level = 3;
           statusInfo_.message = text(QT_TRANSLATE_NOOP("Localizable", "连接断开"));
           statusInfo_.discription = text(QT_TRANSLATE_NOOP("Localizable", "请检查设备的连接情况"));
@@ -234,17 +229,17 @@ void PrinterModel::readUsbStatus() {
     return;
   }
   const UsbStatusReply reply = usbStatusFromReply(buffer);
-  log("usb control endpoint get status. code = " + std::to_string(reply.code) +
-      " toner code = " + std::to_string(reply.toner));
+  device::logLine("usb control endpoint get status. code = " + std::to_string(reply.code) +
+                  " toner code = " + std::to_string(reply.toner));
   applySleepRule(reply.code);
   publishStatus(reply.code, reply.toner);
 }
 
 void PrinterModel::getSNMPStatus() {
   const QString ip = selectedPrinter_.ip;
-  log("snmp query ip = " + str(ip));
+  device::logLine("snmp query ip = " + str(ip));
   const std::string status = devices_.snmpGet(str(ip), kStatusOid, kStatusReplyBufferSize);
-  log("rInfo = " + status);
+  device::logLine("rInfo = " + status);
   // "error", and any text that does not carry a code, is a failed read.
   const std::optional<int> code = statusCodeFromSnmpText(status);
   if (!code) {
@@ -255,14 +250,14 @@ void PrinterModel::getSNMPStatus() {
     return;
   }
   applySleepRule(*code);
-  log("selected printer = " + str(selectedPrinter_.name));
+  device::logLine("selected printer = " + str(selectedPrinter_.name));
   publishStatus(*code, std::nullopt);
 
   const std::string tonerText = devices_.snmpGet(str(ip), kTonerOid, kTonerReplyBufferSize);
-  log("toner oid ret = " + tonerText);
+  device::logLine("toner oid ret = " + tonerText);
   int toner = 0;
   if (const std::optional<std::string_view> value = tonerValueText(tonerText)) {
-    log("toner = " + std::string(*value));
+    device::logLine("toner = " + std::string(*value));
     toner = parseDecimal(*value).value_or(0);
   }
   statusInfo_.toner = toner;

@@ -56,6 +56,10 @@ QStringList replyLines(const QString& reply) { return reply.split(kLineBreak); }
 
 QString nameAfterSemicolon(const QString& firstLine) { return firstLine.section(u';', 1, 1); }
 
+QString setCommand(const QString& name, const QStringList& fields) {
+  return name + u'=' + fields.join(kLineBreak) + u';';
+}
+
 QByteArray substituteCommandBytes(const QString& command) {
   const QByteArray original = command.toUtf8();
   QByteArray bytes = original;

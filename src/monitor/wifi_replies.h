@@ -42,6 +42,10 @@ QStringList replyLines(const QString& reply);
 // ";", up to a second ";" if there is one.
 QString nameAfterSemicolon(const QString& firstLine);
 
+// A set command before its byte substitution: the name, "=", the fields
+// joined by "\r\n", and the closing ";".
+QString setCommand(const QString& name, const QStringList& fields);
+
 // A set command's bytes as sent: UTF-8, every "?" turned into 0x01 and
 // every ";" into 0x02, except the last byte, which stays as it was (the
 // closing ";").

@@ -51,16 +51,8 @@ APSettingView::APSettingView(monitor::NetworkModel& network, QWidget* parent)
 void APSettingView::confirm() {
   const QString title = QCoreApplication::translate("Localizable", "错误");
   const QString button = QCoreApplication::translate("Localizable", "OK");
-  if (!isValidIPv4(ip_)) {
-    openAlert(this, title, QCoreApplication::translate("Localizable", "IP格式错误"), button);
-    return;
-  }
-  if (!isValidIPv4(mask_)) {
-    openAlert(this, title, QCoreApplication::translate("Localizable", "子网掩码格式错误"), button);
-    return;
-  }
-  if (!isValidIPv4(gateway_)) {
-    openAlert(this, title, QCoreApplication::translate("Localizable", "网关格式错误"), button);
+  if (const char* fault = addressFault(ip_, mask_, gateway_)) {
+    openAlert(this, title, QCoreApplication::translate("Localizable", fault), button);
     return;
   }
   monitor::APSetting record = network_.apSetting();

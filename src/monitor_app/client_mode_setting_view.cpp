@@ -34,12 +34,12 @@ ClientModeSettingView::ClientModeSettingView(monitor::NetworkModel& network, QWi
   hotSpots_->setObjectName(QStringLiteral("hotSpots"));
   hotSpots_->setIconSize(QSize(kSignalIconSide, kSignalIconSide));
   for (const monitor::HotSpot& hotSpot : list) {
+    const QString icon = signalIconName(hotSpot.signalDB);
     // Item texts are plain: a network's name shows exactly as it is.
-    hotSpots_->addItem(QIcon(pictures::picture(signalIconName(hotSpot.signalDB),
-                                               QSize(kSignalIconSide, kSignalIconSide), devicePixelRatioF(),
+    hotSpots_->addItem(QIcon(pictures::picture(icon, QSize(kSignalIconSide, kSignalIconSide), devicePixelRatioF(),
                                                palette().color(QPalette::Text))),
                        hotSpot.name, hotSpot.id);
-    hotSpots_->setItemData(hotSpots_->count() - 1, signalIconName(hotSpot.signalDB), Qt::AccessibleDescriptionRole);
+    hotSpots_->setItemData(hotSpots_->count() - 1, icon, Qt::AccessibleDescriptionRole);
   }
   hotSpots_->setCurrentIndex(hotSpotRowFor(list, record.orderInList));
 
@@ -96,16 +96,8 @@ void ClientModeSettingView::addressingPicked() {
 void ClientModeSettingView::confirm() {
   const bool manual = addressing_->currentIndex() == kManualRow;
   if (manual) {
-    const char* invalid = nullptr;
-    if (!isValidIPv4(ip_->text())) {
-      invalid = QT_TRANSLATE_NOOP("Localizable", "IP格式错误");
-    } else if (!isValidIPv4(mask_->text())) {
-      invalid = QT_TRANSLATE_NOOP("Localizable", "子网掩码格式错误");
-    } else if (!isValidIPv4(gateway_->text())) {
-      invalid = QT_TRANSLATE_NOOP("Localizable", "网关格式错误");
-    }
-    if (invalid != nullptr) {
-      showResult(QCoreApplication::translate("Localizable", "错误"), QCoreApplication::translate("Localizable", invalid));
+    if (const char* fault = addressFault(ip_->text(), mask_->text(), gateway_->text())) {
+      showResult(QCoreApplication::translate("Localizable", "错误"), QCoreApplication::translate("Localizable", fault));
       return;
     }
   }

@@ -39,10 +39,8 @@ QRect PrinterRow::textBounds(int width) const {
   return fontMetrics().boundingRect(QRect(0, 0, std::max(width, 1), 10000), kTextFlags, breakable(text()));
 }
 
-QSize PrinterRow::sizeHint() const {
-  const QRect oneLine = fontMetrics().boundingRect(QRect(0, 0, 10000, 10000), kTextFlags, breakable(text()));
-  return oneLine.size();
-}
+// Wide enough for the label on one line.
+QSize PrinterRow::sizeHint() const { return textBounds(10000).size(); }
 
 QSize PrinterRow::minimumSizeHint() const { return {fontMetrics().averageCharWidth() * 4, fontMetrics().height()}; }
 

@@ -1,7 +1,6 @@
 #include "monitor_app/sidebar_view.h"
 
 #include <QCoreApplication>
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QToolButton>
@@ -9,6 +8,7 @@
 #include "monitor/network_model.h"
 #include "monitor/printer_model.h"
 #include "monitor_app/alert.h"
+#include "monitor_app/divider.h"
 #include "monitor_app/pictures/pictures.h"
 #include "monitor_app/printer_row.h"
 
@@ -18,13 +18,6 @@ namespace {
 constexpr int kIconSide = 40;
 constexpr int kRowFontSize = 15;
 constexpr int kTitleFontSize = 22;
-
-QFrame* divider() {
-  auto* line = new QFrame;
-  line->setFrameShape(QFrame::HLine);
-  line->setFrameShadow(QFrame::Sunken);
-  return line;
-}
 
 }  // namespace
 

@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QMetaObject>
 #include <QVBoxLayout>
@@ -10,6 +9,7 @@
 #include "monitor/network_model.h"
 #include "monitor/printer_model.h"
 #include "monitor_app/alert.h"
+#include "monitor_app/divider.h"
 #include "monitor_app/pictures/pictures.h"
 #include "monitor_app/setting_view.h"
 #include "monitor_app/status_look.h"
@@ -35,13 +35,6 @@ QLabel* plainLabel(const QString& objectName, int pixelSize = 0, bool bold = fal
   font.setBold(bold);
   label->setFont(font);
   return label;
-}
-
-QFrame* divider() {
-  auto* line = new QFrame;
-  line->setFrameShape(QFrame::HLine);
-  line->setFrameShadow(QFrame::Sunken);
-  return line;
 }
 
 void setTextColour(QLabel& label, const QColor& colour) {
@@ -136,8 +129,7 @@ QWidget* StatusInfoView::makeStatusBlock() {
   advice_->setContentsMargins(20, 0, 0, 15);
   layout->addWidget(advice_);
   layout->addWidget(divider());
-  toner_ = new TonerView(printers_);
-  layout->addWidget(toner_);
+  layout->addWidget(new TonerView(printers_));
   layout->addStretch();
   return block;
 }
@@ -145,15 +137,15 @@ QWidget* StatusInfoView::makeStatusBlock() {
 void StatusInfoView::showPrinter() {
   const monitor::Printer& printer = printers_.selectedPrinter();
   headerName_->setText(printer.name);
-  networkSetting_->setVisible(printer.type == QLatin1String("USB"));
+  networkSetting_->setVisible(printer.type == monitor::kUsbType);
   picture_->setPixmap(pictures::picture(printer.name, picture_->size(), devicePixelRatioF()));
   blockName_->setText(printer.name);
-  if (printer.type == QLatin1String("Net")) {
+  if (printer.type == monitor::kNetType) {
     attachment_->setText(QCoreApplication::translate("Localizable", "netPrinter"));
     address_->setText(QStringLiteral("IP：") + printer.ip);
     attachment_->show();
     address_->show();
-  } else if (printer.type == QLatin1String("USB")) {
+  } else if (printer.type == monitor::kUsbType) {
     attachment_->setText(QCoreApplication::translate("Localizable", "usbPrinter"));
     attachment_->show();
     address_->hide();

@@ -18,7 +18,6 @@ class PrinterModel;
 namespace monitor_app {
 
 class SettingView;
-class TonerView;
 
 class StatusInfoView : public QWidget {
   Q_OBJECT
@@ -55,7 +54,6 @@ class StatusInfoView : public QWidget {
   QLabel* address_ = nullptr;
   QLabel* message_ = nullptr;
   QLabel* advice_ = nullptr;
-  TonerView* toner_ = nullptr;
 };
 
 }  // namespace monitor_app

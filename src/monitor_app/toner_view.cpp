@@ -83,7 +83,7 @@ void TonerRing::paintEvent(QPaintEvent* /*event*/) {
 }
 
 TonerView::TonerView(const monitor::PrinterModel& printers, QWidget* parent)
-    : QWidget(parent), ring_(new TonerRing(printers)) {
+    : QWidget(parent) {
   setObjectName(QStringLiteral("toner"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -96,7 +96,7 @@ TonerView::TonerView(const monitor::PrinterModel& printers, QWidget* parent)
   caption->setFont(small);
   caption->setContentsMargins(0, 10, 0, 0);
   layout->addWidget(caption, 0, Qt::AlignLeft);
-  layout->addWidget(ring_, 0, Qt::AlignLeft);
+  layout->addWidget(new TonerRing(printers), 0, Qt::AlignLeft);
 }
 
 }  // namespace monitor_app

@@ -36,11 +36,6 @@ class TonerView : public QWidget {
 
  public:
   explicit TonerView(const monitor::PrinterModel& printers, QWidget* parent = nullptr);
-
-  TonerRing* ring() const { return ring_; }
-
- private:
-  TonerRing* ring_;
 };
 
 }  // namespace monitor_app

@@ -55,6 +55,11 @@ TEST(NetworkName, IsTheFirstLinesTextBetweenTheFirstTwoSemicolons) {
   EXPECT_EQ(nameAfterSemicolon("8014,x;"), "");
 }
 
+TEST(SetCommand, FieldsGoOnLinesOfTheirOwnAfterTheNameAndASemicolonCloses) {
+  EXPECT_EQ(setCommand("SetwifiAP", {"my;net?", "6", ""}), "SetwifiAP=my;net?\r\n6\r\n;");
+  EXPECT_EQ(setCommand("SetwifiSTA", {"Home"}), "SetwifiSTA=Home;");
+}
+
 TEST(CommandBytes, QuestionMarkAndSemicolonAreReplacedButTheClosingSemicolonStays) {
   EXPECT_EQ(substituteCommandBytes("SetwifiAP=my;net?\r\n6;"), QByteArray("SetwifiAP=my\x02net\x01\r\n6;"));
   EXPECT_EQ(substituteCommandBytes("SetwifiAP=a;;"), QByteArray("SetwifiAP=a\x02;"));

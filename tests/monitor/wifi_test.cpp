@@ -76,8 +76,6 @@ class Wifi : public SimTest {
     return commands;
   }
 
-  Alert alert() const { return {network->showAlter(), network->alterTitle(), network->alterInfo()}; }
-
   void expectAlert(const Alert& expected) const {
     EXPECT_EQ(network->showAlter(), expected.show);
     EXPECT_EQ(network->alterTitle().toStdString(), expected.title.toStdString());

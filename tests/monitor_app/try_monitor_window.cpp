@@ -13,39 +13,32 @@
 #include <QImage>
 #include <QTimer>
 
-#include <algorithm>
 #include <cstdio>
-#include <string>
 #include <memory>
 
 #include "device/common/flavour.h"
 #include "monitor/printer_model.h"
 #include "monitor/shared_data.h"
+#include "monitor_app/printer_replies.h"
 #include "monitor_app/status_monitor.h"
 #include "sim/usb/usb_sim.h"
 
 namespace {
 
+using monitor_sim::printerReply;
+using monitor_sim::statusReply;
 using sim::usb::Answer;
-
-// Replies as the printer sends them: NUL bytes fill them up to the 16 bytes
-// the host reads at least.
-Answer reply(std::string text) {
-  text.resize(std::max<std::size_t>(text.size(), 16), '\0');
-  return Answer::text(text);
-}
 
 // A printer at rest with 73% toner and Wi-Fi settings to look at.
 void scriptPrinter(sim::usb::Device& printer) {
-  printer.replyToControl(0xC0, 4, Answer::bytes({0x01, 0x00, 73, 0x00, 0x00}));
-  printer.replyToCommand("CheckwifiAP?",
-                         reply("8014,0;KTR6620LXV-AP\r\n6\r\n12345678\r\n192.168.1.1\r\n255.255.255.0\r\n"
-                                      "192.168.1.1"));
+  printer.replyToControl(0xC0, 4, Answer::bytes(statusReply(1, 73)));
+  printer.replyToCommand("CheckwifiAP?", printerReply("8014,0;KTR6620LXV-AP\r\n6\r\n12345678\r\n192.168.1.1\r\n"
+                                                     "255.255.255.0\r\n192.168.1.1"));
   printer.replyToCommand("CheckwifiSTA?",
-                         reply("8013,0;Office\r\nsecret-1\r\nD\r\n0.0.0.0\r\n0.0.0.0\r\n0.0.0.0"));
-  printer.replyToCommand("Checkwifiserver?", reply("8012,3;Office-7\r\nHome-4\r\nCafe-1;"));
-  printer.replyToCommandsStartingWith("SetwifiAP=", reply("8004,0;"));
-  printer.replyToCommandsStartingWith("SetwifiSTA=", reply("8002,0;"));
+                         printerReply("8013,0;Office\r\nsecret-1\r\nD\r\n0.0.0.0\r\n0.0.0.0\r\n0.0.0.0"));
+  printer.replyToCommand("Checkwifiserver?", printerReply("8012,3;Office-7\r\nHome-4\r\nCafe-1;"));
+  printer.replyToCommandsStartingWith("SetwifiAP=", printerReply("8004,0;"));
+  printer.replyToCommandsStartingWith("SetwifiSTA=", printerReply("8002,0;"));
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 #include <QWidget>
 #include <QtTest/QTest>
 
-#include <algorithm>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -21,28 +20,17 @@
 #include "monitor/network_model.h"
 #include "monitor/printer_model.h"
 #include "monitor_app/main_window.h"
+#include "monitor_app/printer_replies.h"
 #include "sim/usb/usb_sim.h"
 
 namespace window_test {
 
 using namespace std::chrono_literals;
+using monitor_sim::printerReply;
+using monitor_sim::statusReply;
 using monitor_test::looked;
 using monitor_test::q;
 using sim::usb::Answer;
-
-// A reply to a text command as the printer sends it: NUL bytes fill it up
-// to the 16 bytes the host reads at least.
-inline Answer printerReply(std::string text) {
-  text.resize(std::max<std::size_t>(text.size(), 16), '\0');
-  return Answer::text(text);
-}
-
-// The five bytes of the status request's reply: code (little-endian) and
-// toner.
-inline sim::usb::Bytes statusReply(int code, int toner) {
-  return {static_cast<std::uint8_t>(code & 0xFF), static_cast<std::uint8_t>(code >> 8),
-          static_cast<std::uint8_t>(toner), 0, 0};
-}
 
 // One test's world: a USB bus, the models and the window, made in that
 // order and taken down in reverse.
@@ -62,9 +50,9 @@ class Rig {
 
   // Network printers come from this discovery list, their status from an
   // agent on this loopback port.
-  void discoverNetworkPrinter(int agentPort) {
+  void discoverNetworkPrinter(std::uint16_t agentPort) {
     devices_.discoverList(monitor_test::kPrinterOnLoopback);
-    devices_.devices.snmpGet = monitor::snmpStatusGet(static_cast<std::uint16_t>(agentPort));
+    devices_.devices.snmpGet = monitor::snmpStatusGet(agentPort);
   }
 
   // Models (discovery runs now) and the window, shown.
@@ -151,9 +139,6 @@ inline AlertText answerAlert(QWidget& window) {
 inline AlertText formAlert(const char* title, const char* message) {
   return {looked(title), looked(message), looked("OK")};
 }
-
-inline const char* const kStatusOid = ".1.3.6.1.4.1.48117.2.7.1.1";
-inline const char* const kTonerOid = ".1.3.6.1.4.1.48117.2.7.4.1";
 
 }  // namespace window_test
 

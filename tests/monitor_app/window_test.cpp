@@ -7,11 +7,11 @@
 #include <QtTest/QtTest>
 
 #include <memory>
+#include <string>
 
 #include "monitor_app/printer_row.h"
 #include "monitor_app/status_look.h"
-#include "sim/net/process.h"
-#include "sim/snmp/snmp_agent.h"
+#include "monitor/snmp_fixture.h"
 #include "rig_test.h"
 
 using namespace window_test;
@@ -155,16 +155,13 @@ class WindowTest : public RigTest {
   }
 
   void networkPrinterShowsItsAddressItsStatusAtOnceAndNoSettingsButton() {
-    if (sim::net::runCommand({"snmpd", "-v"}, {}, sim::net::Output::dropAll) != 0) {
-      QSKIP("snmpd is not installed");
+    if (const std::string reason = monitor_test::LoopbackAgent::unavailableReason(); !reason.empty()) {
+      QSKIP(reason.c_str());
     }
-    const int port = sim::snmp::freeLoopbackUdpPort();
-    const std::string address = "127.0.0.1:" + std::to_string(port);
-    sim::snmp::AgentConfig config;
-    config.objects = {{kStatusOid, "string", "3004,cover open"}, {kTonerOid, "integer", "40"}};
-    const sim::snmp::SnmpAgent agent(config, "udp:" + address, address);
+    monitor_test::LoopbackAgent agent;
+    agent.start(monitor_test::printerObjects("3004,cover open", "40"));
     rig_->attachPrinter();
-    rig_->discoverNetworkPrinter(port);
+    rig_->discoverNetworkPrinter(agent.port());
     QWidget& window = rig_->open();
     QTRY_COMPARE(message(window), looked("就绪"));
 
