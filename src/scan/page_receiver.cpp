@@ -1,12 +1,12 @@
 #include "scan/page_receiver.h"
 
 #include <algorithm>
-#include <array>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "device/common/log.h"
+#include "device/usb/log.h"
 #include "scan/message_keys.h"
 #include "scan/page_stream.h"
 #include "scan/page_writer.h"
@@ -16,20 +16,12 @@ namespace scan {
 namespace {
 
 using device::logLine;
+using device::usb::byteList;
 
 constexpr std::size_t kReadSize = 40960;
 constexpr std::size_t kPageLimitExtra = std::size_t{1} << 20;
 
 std::size_t side(std::int64_t value) { return static_cast<std::size_t>(std::clamp<std::int64_t>(value, 0, kMaxPageSide)); }
-
-std::string byteList(std::span<const std::uint8_t> bytes) {
-  std::string text = "[";
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (i > 0) text += ", ";
-    text += std::to_string(bytes[i]);
-  }
-  return text + "]";
-}
 
 ResultPair networkError() { return {false, keys::kScannerNetworkError}; }
 
