@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "device/common/log.h"
+#include "device/usb/log.h"
 
 namespace scan {
 
@@ -64,12 +65,7 @@ std::vector<std::uint8_t> bwBmpHeader(std::int64_t width, std::int64_t height) {
 
 std::vector<std::uint8_t> getBWBMPHeader(const ScanParam& param) {
   auto header = bwBmpHeader(param.w, pageRows(param));
-  std::string line = "[";
-  for (std::size_t i = 0; i < header.size(); ++i) {
-    if (i > 0) line += ", ";
-    line += std::to_string(header[i]);
-  }
-  logLine(line + "]");
+  logLine(device::usb::byteList(header));
   return header;
 }
 

@@ -1,12 +1,12 @@
 #include "scan/page_receiver.h"
 
 #include <algorithm>
-#include <array>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "device/common/log.h"
+#include "device/usb/log.h"
 #include "scan/message_keys.h"
 #include "scan/page_stream.h"
 #include "scan/page_writer.h"
@@ -16,43 +16,14 @@ namespace scan {
 namespace {
 
 using device::logLine;
+using device::usb::byteList;
 
 constexpr std::size_t kReadSize = 40960;
 constexpr std::size_t kPageLimitExtra = std::size_t{1} << 20;
 
 std::size_t side(std::int64_t value) { return static_cast<std::size_t>(std::clamp<std::int64_t>(value, 0, kMaxPageSide)); }
 
-std::string byteList(std::span<const std::uint8_t> bytes) {
-  std::string text = "[";
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (i > 0) text += ", ";
-    text += std::to_string(bytes[i]);
-  }
-  return text + "]";
-}
-
 ResultPair networkError() { return {false, keys::kScannerNetworkError}; }
-
-class Receipt {
- public:
-  explicit Receipt(const ScanParam& param) : param_(param) {}
-
-  // The job ended between pages.
-  ResultPair finished() const {
-    if (pageSaveFailed_) return saveFailed();
-    return {true, std::to_string(pageNo_ - 1)};
-  }
-
-  void savePage(std::span<const std::uint8_t> page) {
-    if (!saveImages(param_, pageNo_, page).status) pageSaveFailed_ = true;
-    ++pageNo_;  // a page that failed still uses up its number
-  }
-
- private:
-  const ScanParam& param_;
-  long long pageNo_ = 1;
-  bool pageSaveFailed_ = false;
-};
 
 }  // namespace
 
@@ -72,7 +43,7 @@ ResultPair receiveImages(device::tcp::TCPCommunicator& socket, const ScanParam& 
   logLine("expect image size = " + std::to_string(expected) + ", w = " + std::to_string(param.w) +
           " ,h = " + std::to_string(param.h));
   PageStreamParser parser(pageLimit(param), expected);
-  Receipt receipt(param);
+  ReceivedPages received(param);
   std::vector<std::uint8_t> buffer(kReadSize);
 
   for (;;) {
@@ -87,7 +58,7 @@ ResultPair receiveImages(device::tcp::TCPCommunicator& socket, const ScanParam& 
         logLine("header receive len = " + std::to_string(count));
         return networkError();
       }
-      if (ending == PageStreamParser::Ending::clean) return receipt.finished();
+      if (ending == PageStreamParser::Ending::clean) return received.finished();
       logLine(ending == PageStreamParser::Ending::pageCut ? "stream ended inside a page"
                                                           : "stream ended inside a message");
       return networkError();
@@ -104,7 +75,7 @@ ResultPair receiveImages(device::tcp::TCPCommunicator& socket, const ScanParam& 
         case PageStreamParser::Kind::pageEnd:
           logLine("header len = 10 and " + byteList(parser.record()) +
                   " and imageSize = " + std::to_string(parser.announcedSize()) + " ");
-          receipt.savePage(parser.page());
+          received.save(parser.page());
           break;
         case PageStreamParser::Kind::status: {
           const int status = parser.statusByte();
@@ -117,7 +88,7 @@ ResultPair receiveImages(device::tcp::TCPCommunicator& socket, const ScanParam& 
             return networkError();
           }
           logLine("scan finished");
-          return receipt.finished();
+          return received.finished();
         }
         case PageStreamParser::Kind::pageTooLarge:
           logLine("page exceeds " + std::to_string(pageLimit(param)) + " bytes");

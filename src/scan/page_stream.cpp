@@ -60,7 +60,7 @@ PageStreamParser::Kind PageStreamParser::next(std::span<const std::uint8_t>& inp
       startNewPage_ = true;
       return Kind::pageEnd;
     }
-    payloadLength_ = record_[10] + 256u * record_[11];
+    payloadLength_ = blockPayloadLength(record_);
     remaining_ = payloadLength_;
     announced_ += payloadLength_;
     ++blocksInPage_;

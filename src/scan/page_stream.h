@@ -1,6 +1,6 @@
 #pragma once
-// The page data a scanner streams after the X command, taken apart by its
-// structure. Four kinds of message follow one another:
+// The page data a scanner streams over TCP after the X command, taken apart
+// by its structure (the messages of page_data.h):
 //   data block       12-byte header (bytes 10-11: payload length L, low byte
 //                    first), then L bytes of page data;
 //   page-end record  10 bytes, the first 0x82;
@@ -21,11 +21,9 @@
 #include <span>
 #include <vector>
 
-namespace scan {
+#include "scan/page_data.h"
 
-inline constexpr std::uint8_t kPageEndMark = 0x82;
-inline constexpr std::size_t kPageEndRecordSize = 10;
-inline constexpr std::size_t kBlockHeaderSize = 12;
+namespace scan {
 
 class PageStreamParser {
  public:

@@ -127,4 +127,14 @@ ResultPair saveImages(const ScanParam& param, long long pageNo, std::span<const 
   return saveSucceeded();
 }
 
+void ReceivedPages::save(std::span<const std::uint8_t> page) {
+  if (!saveImages(param_, pageNo_, page).status) saveFailed_ = true;
+  ++pageNo_;
+}
+
+ResultPair ReceivedPages::finished() const {
+  if (saveFailed_) return saveFailed();
+  return {true, std::to_string(pageNo_ - 1)};
+}
+
 }  // namespace scan

@@ -21,6 +21,25 @@ namespace scan {
 // leaves no file.
 ResultPair saveImages(const ScanParam& param, long long pageNo, std::span<const std::uint8_t> data);
 
+// The pages of one scan as the receivers get them, each saved at once with
+// saveImages under the next number from 1, the order of arrival.
+class ReceivedPages {
+ public:
+  explicit ReceivedPages(const ScanParam& param) : param_(param) {}
+
+  long long nextPageNo() const { return pageNo_; }
+  // A page that is not saved still uses up its number.
+  void save(std::span<const std::uint8_t> page);
+  // The job ended between pages: (true, the page count), or (false,
+  // "saveImageError") when a page was not saved.
+  ResultPair finished() const;
+
+ private:
+  const ScanParam& param_;
+  long long pageNo_ = 1;
+  bool saveFailed_ = false;
+};
+
 // Decodes the page picture (JPEG or 1-bit BMP), scales it by 0.7 for the
 // "Combin" merge modes ("CombinVertical" also turns it upside down) or turns
 // it by rotateAngle otherwise, and writes filePath-%04d.jpg.

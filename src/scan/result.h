@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "scan/message_keys.h"
+
 namespace scan {
 
 struct ResultPair {
@@ -12,9 +14,8 @@ struct ResultPair {
 };
 
 inline constexpr const char* kSaveSuccessfully = "saveSuccessfully";
-inline constexpr const char* kSaveImageError = "saveImageError";
 
 inline ResultPair saveSucceeded() { return {true, kSaveSuccessfully}; }
-inline ResultPair saveFailed() { return {false, kSaveImageError}; }
+inline ResultPair saveFailed() { return {false, keys::kSaveImageError}; }
 
 }  // namespace scan

@@ -88,7 +88,6 @@ void ScannerModel::discover() {
   const std::vector<Device> found = getDevicesList(options_.discovery);
   setScannerList(QList<Device>(found.begin(), found.end()));
   if (found.empty()) {
-    setScannerList({});
     raiseAlert(keys::kError, keys::kNoScannerFound);
     return;
   }

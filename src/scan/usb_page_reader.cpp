@@ -7,6 +7,8 @@
 #include "device/common/log.h"
 #include "device/usb/io_return.h"
 #include "device/usb/log.h"
+#include "scan/page_data.h"
+#include "scan/scan_status.h"
 
 namespace scan {
 
@@ -15,25 +17,18 @@ using namespace device::usb;
 
 namespace {
 
-constexpr std::size_t kHeaderSize = 12;
-constexpr std::size_t kPageEndSize = 10;
-constexpr std::uint8_t kPageEndMark = 0x82;
-constexpr std::uint8_t kJobEnd = 0x80;
-
 // What one transfer holds, by its length.
 enum class Kind { dataBlock, closingBlock, badClosingBlock, jobEnd, statusByte, none };
 
 Kind kindOf(std::span<const std::uint8_t> transfer, std::size_t payloadLength) {
   const std::size_t n = transfer.size();
-  if (n == payloadLength + kHeaderSize) return Kind::dataBlock;
-  if (n == payloadLength + kHeaderSize + kPageEndSize) {
-    return transfer[payloadLength + kHeaderSize] == kPageEndMark ? Kind::closingBlock : Kind::badClosingBlock;
+  if (n == payloadLength + kBlockHeaderSize) return Kind::dataBlock;
+  if (n == payloadLength + kBlockHeaderSize + kPageEndRecordSize) {
+    return transfer[payloadLength + kBlockHeaderSize] == kPageEndMark ? Kind::closingBlock : Kind::badClosingBlock;
   }
-  if (n == 1) return transfer[0] == kJobEnd ? Kind::jobEnd : Kind::statusByte;
+  if (n == 1) return transfer[0] == kScanFinished ? Kind::jobEnd : Kind::statusByte;
   return Kind::none;
 }
-
-std::uint16_t le16(const std::uint8_t* bytes) { return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8)); }
 
 bool isTimeOut(IOReturn code) { return code == kIOUSBTransactionTimeout || code == kIOReturnTimeout; }
 
@@ -110,8 +105,9 @@ PageTriple readImages(PagePipe& pipe, const PageReaderSettings& settings) {
     const std::size_t n = result.count;
     const std::span<const std::uint8_t> transfer(buffer.data(), n);
     // Bytes past n are those of earlier transfers, as the header line shows.
-    const std::size_t payloadLength = le16(buffer.data() + 10);
-    logLine(byteList(std::span(buffer.data(), kHeaderSize)));
+    const BlockHeader header(buffer.data(), kBlockHeaderSize);
+    const std::size_t payloadLength = blockPayloadLength(header);
+    logLine(byteList(header));
     logLine("readBytes function. readlen=" + std::to_string(n) + "  and packet len = " +
             std::to_string(payloadLength));
 
@@ -126,16 +122,16 @@ PageTriple readImages(PagePipe& pipe, const PageReaderSettings& settings) {
 
     switch (kindOf(transfer, payloadLength)) {
       case Kind::dataBlock:
-        page.append(transfer.subspan(kHeaderSize));
+        page.append(transfer.subspan(kBlockHeaderSize));
         break;
       case Kind::closingBlock: {
-        logLine("finished receive one page tail = " + byteList(transfer.subspan(payloadLength + kHeaderSize)) +
+        logLine("finished receive one page tail = " + byteList(transfer.subspan(payloadLength + kBlockHeaderSize)) +
                 " and pagesize = 0");
-        page.append(transfer.subspan(kHeaderSize, payloadLength));
-        return {false, le16(buffer.data() + 3), page.take()};
+        page.append(transfer.subspan(kBlockHeaderSize, payloadLength));
+        return {false, blockPageNumber(header), page.take()};
       }
       case Kind::badClosingBlock:
-        throw PageReadError("a page-end record marked " + std::to_string(transfer[payloadLength + kHeaderSize]) +
+        throw PageReadError("a page-end record marked " + std::to_string(transfer[payloadLength + kBlockHeaderSize]) +
                             " in place of " + std::to_string(kPageEndMark));
       case Kind::jobEnd:
         logLine("buffer[0]=" + std::to_string(transfer[0]));
@@ -147,7 +143,7 @@ PageTriple readImages(PagePipe& pipe, const PageReaderSettings& settings) {
         return {true, kStatusReported, {transfer[0]}};
       case Kind::none:
         throw PageReadError("a transfer of " + std::to_string(n) + " bytes is no message of the page data (" +
-                            byteList(transfer.first(std::min(n, kHeaderSize))) + ", payload length " +
+                            byteList(transfer.first(std::min(n, kBlockHeaderSize))) + ", payload length " +
                             std::to_string(payloadLength) + ")");
     }
   }

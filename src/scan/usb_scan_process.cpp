@@ -241,8 +241,7 @@ ResultPair UsbScanProcess::sendXCommand() {
 ResultPair UsbScanProcess::receivePages() {
   const ScanParam& param = scanCommand.param;
   const PageReaderSettings settings{timeouts_.pageNoDataMs, timeouts_.pageCompletionMs, pageLimit(param)};
-  long long pages = 0;
-  bool allSaved = true;
+  ReceivedPages received(param);
   try {
     InterfacePagePipe pagePipe(*interfaceInterface, pipe(usb::kReadPipe));
     for (;;) {
@@ -254,16 +253,15 @@ ResultPair UsbScanProcess::receivePages() {
       }
       // Saved under the order of arrival: the merge and the PDF read the
       // pages 1 to n, whatever the device numbers them.
-      ++pages;
-      logLine("receive page " + std::to_string(pages) + ", device page number = " + std::to_string(page.pageNo));
-      if (!saveImages(param, pages, page.data).status) allSaved = false;
+      logLine("receive page " + std::to_string(received.nextPageNo()) +
+              ", device page number = " + std::to_string(page.pageNo));
+      received.save(page.data);
     }
   } catch (const std::exception& error) {
     logLine(error.what());
     return {false, keys::kReceiveImagesError};
   }
-  if (!allSaved) return {false, keys::kSaveImageError};
-  return {true, std::to_string(pages)};
+  return received.finished();
 }
 
 }  // namespace scan
