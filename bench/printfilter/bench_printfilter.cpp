@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "filter_process.h"
+#include "memory_rows.h"
 #include "printfilter/bit_page.h"
 #include "printfilter/halftone.h"
 #include "printfilter/jbig_encode.h"
@@ -86,19 +87,9 @@ fixture::GreyPage mixedPage() {
   return page;
 }
 
-// The page in memory as the scaler's source.
-class MemoryRows final : public printfilter::GreyRows {
- public:
-  explicit MemoryRows(const fixture::GreyPage& page) : page_(page) {}
-  const std::uint8_t* row(std::size_t y) override { return &page_.pixels[y * page_.width]; }
-
- private:
-  const fixture::GreyPage& page_;
-};
-
 // What the filter sends for the page at this scale (darkness 0).
 printfilter::BitPage rendered(const fixture::GreyPage& page, double ratio) {
-  MemoryRows rows(page);
+  fixture::MemoryRows rows(page);
   printfilter::Scaler scaler(page.width, page.height, ratio);
   const printfilter::Screen screen(0);
   return printfilter::renderPage(rows, page.width, page.height, scaler, screen);

@@ -57,6 +57,9 @@ class PageRun {
   Sent sendAll(const std::vector<int>& pages);
 
  private:
+  // Writes the page's file; false, with an error line, when it could not be written.
+  bool store(BitPage& bits, int page);
+
   PageExtent& extent(int page) {
     if (extents_.size() <= static_cast<std::size_t>(page)) extents_.resize(static_cast<std::size_t>(page) + 1);
     return extents_[static_cast<std::size_t>(page)];
@@ -96,16 +99,11 @@ bool PageRun::prepare(cups_raster_t* raster, const cups_page_header2_t& header, 
       log_.line("ERROR: page %d: the raster input ends inside the page data\n", page);
       return false;
     }
-    const std::string path = folder_.pageFile(page);
-    if (!writeJbigFile(bits, path)) {
-      log_.line("ERROR: cannot write page file %s\n", path.c_str());
-      return false;
-    }
+    return store(bits, page);
   } catch (const std::bad_alloc&) {
     log_.line("DEBUG:[KTR6620LXV] failed to locate temp image memory size=%zu\n", width * height);
     return false;
   }
-  return true;
 }
 
 bool PageRun::prepareBlank(int page) {
@@ -113,12 +111,17 @@ bool PageRun::prepareBlank(int page) {
   extent(page) = partner;
   try {
     BitPage blank(partner.width, partner.height);
-    const std::string path = folder_.pageFile(page);
-    if (writeJbigFile(blank, path)) return true;
-    log_.line("ERROR: cannot write page file %s\n", path.c_str());
+    return store(blank, page);
   } catch (const std::bad_alloc&) {
     log_.line("DEBUG:[KTR6620LXV] failed to locate temp image memory size=%u\n", partner.width * partner.height);
+    return false;
   }
+}
+
+bool PageRun::store(BitPage& bits, int page) {
+  const std::string path = folder_.pageFile(page);
+  if (writeJbigFile(bits, path)) return true;
+  log_.line("ERROR: cannot write page file %s\n", path.c_str());
   return false;
 }
 

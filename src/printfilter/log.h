@@ -22,7 +22,6 @@ class Log {
       : out_(out), language_(language) {}
 
   void setLanguage(ProgressLanguage language) { language_ = language; }
-  ProgressLanguage language() const { return language_; }
 
   void line(const char* format, ...) __attribute__((format(printf, 2, 3)));
   void progress(Progress which, int number = 0);

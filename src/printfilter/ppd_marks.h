@@ -2,8 +2,6 @@
 
 #include <cups/cups.h>
 
-#include <string>
-
 typedef struct ppd_file_s ppd_file_t;
 
 namespace printfilter {

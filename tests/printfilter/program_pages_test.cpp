@@ -154,11 +154,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, BieHeader,
 TEST(PrintedPages, LargePageGoesOutIn4096ByteRecords) {
   fixture::TempDir tmp;
   // Noise compresses badly: the page takes several records.
-  std::uint32_t seed = 12345;
-  const GreyPage noise = fixture::drawnPage(256, 256, [&](unsigned, unsigned) {
-    seed = seed * 1103515245U + 12345U;
-    return static_cast<std::uint8_t>(seed >> 24);
-  });
+  const GreyPage noise = fixture::noisePage(256, 256, 12345);
   const Printed p = print(queueCommand(tmp), {noise});
   ASSERT_EQ(p.pages.size(), 1U);
   const auto& sizes = p.job.pages[0].recordSizes;

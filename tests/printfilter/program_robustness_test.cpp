@@ -21,13 +21,7 @@ std::size_t count(const std::string& text, const std::string& what) {
   return n;
 }
 
-GreyPage noisePage(unsigned width, unsigned height) {
-  std::uint32_t seed = 99;
-  return fixture::drawnPage(width, height, [&](unsigned, unsigned) {
-    seed = seed * 1103515245U + 12345U;
-    return static_cast<std::uint8_t>(seed >> 24);
-  });
-}
+GreyPage noisePage(unsigned width, unsigned height) { return fixture::noisePage(width, height, 99); }
 
 struct HostileCase {
   const char* name;

@@ -1,32 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "memory_rows.h"
 #include "printfilter/scaling.h"
 #include "raster_fixture.h"
 
 namespace printfilter {
 namespace {
 
-// A page in memory that remembers the furthest row it was asked for.
-class PageRows final : public GreyRows {
- public:
-  explicit PageRows(const fixture::GreyPage& page) : page_(page) {}
-  const std::uint8_t* row(std::size_t y) override {
-    highest = std::max(highest, y);
-    return &page_.pixels[y * page_.width];
-  }
-  std::size_t highest = 0;
+using fixture::MemoryRows;
 
- private:
-  const fixture::GreyPage& page_;
-};
-
-std::vector<std::vector<std::uint8_t>> scale(const fixture::GreyPage& page, double ratio, PageRows* rowsOut = nullptr) {
-  PageRows own(page);
-  PageRows& rows = rowsOut != nullptr ? *rowsOut : own;
+std::vector<std::vector<std::uint8_t>> scale(const fixture::GreyPage& page, double ratio, MemoryRows* rowsOut = nullptr) {
+  MemoryRows own(page);
+  MemoryRows& rows = rowsOut != nullptr ? *rowsOut : own;
   Scaler scaler(page.width, page.height, ratio);
   std::vector<std::vector<std::uint8_t>> out(page.height, std::vector<std::uint8_t>(page.width, 255));
   for (std::size_t i = 0; i < scaler.imageRows(); ++i) scaler.scaleRow(i, rows, out[i].data());
@@ -62,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(Ratios, WholeNumberPositions, testing::Values(Subsampli
 // give 2 * floor(x) + 2 - 2 * frac(x) instead.)
 TEST(Scaling, OneAndAHalfInterpolatesAcrossAHorizontalRamp) {
   const auto ramp = fixture::drawnPage(100, 100, [](unsigned x, unsigned) { return static_cast<std::uint8_t>(2 * x); });
-  PageRows rows(ramp);
+  MemoryRows rows(ramp);
   const auto out = scale(ramp, 1.5, &rows);
   for (std::size_t i = 0; i < 100; ++i)
     for (std::size_t j = 0; j < 100; ++j) ASSERT_EQ(out[i][j], 4 * j / 3) << j << "," << i;

@@ -113,9 +113,10 @@ FilterProcess::~FilterProcess() {
     if (fd >= 0) ::close(fd);
 }
 
-bool FilterProcess::pump(int timeoutMs) {
-  pollfd fds[2];
+bool FilterProcess::pump(int timeoutMs, bool untilInputTakesMore) {
+  pollfd fds[3];
   nfds_t count = 0;
+  if (untilInputTakesMore) fds[count++] = {in_, POLLOUT, 0};
   if (out_ >= 0) fds[count++] = {out_, POLLIN, 0};
   if (err_ >= 0) fds[count++] = {err_, POLLIN, 0};
   if (count == 0) return false;
@@ -123,7 +124,7 @@ bool FilterProcess::pump(int timeoutMs) {
   for (nfds_t i = 0; i < count; ++i) {
     if (fds[i].revents == 0) continue;
     if (fds[i].fd == out_) readSome(out_, result_.out);
-    else readSome(err_, result_.err);
+    else if (fds[i].fd == err_) readSome(err_, result_.err);
   }
   return true;
 }
@@ -136,17 +137,7 @@ void FilterProcess::write(std::string_view bytes) {
       continue;
     }
     if (n < 0 && errno == EAGAIN) {
-      pollfd fds[3];
-      nfds_t count = 0;
-      fds[count++] = {in_, POLLOUT, 0};
-      if (out_ >= 0) fds[count++] = {out_, POLLIN, 0};
-      if (err_ >= 0) fds[count++] = {err_, POLLIN, 0};
-      poll(fds, count, 1000);
-      for (nfds_t i = 1; i < count; ++i) {
-        if (fds[i].revents == 0) continue;
-        if (fds[i].fd == out_) readSome(out_, result_.out);
-        else readSome(err_, result_.err);
-      }
+      pump(1000, true);
       continue;
     }
     // The filter stopped reading (it ended, or it will not read on).
@@ -201,7 +192,6 @@ FilterResult runFilter(const FilterCommand& command, std::string_view raster) {
   process.write(raster);
   return process.finish();
 }
-
 
 std::map<std::string, std::string> baseEnvironment(const std::string& tmpdir) {
   return {{"PATH", "/usr/bin:/bin"}, {"TMPDIR", tmpdir}, {"CUPS_SERVER", "/nonexistent/cups.sock"}};

@@ -64,7 +64,9 @@ class FilterProcess {
   FilterResult finish(std::chrono::seconds limit = std::chrono::seconds(60));
 
  private:
-  bool pump(int timeoutMs);
+  // Collects what the filter wrote within `timeoutMs` (or until the input
+  // takes more); false once both outputs are closed.
+  bool pump(int timeoutMs, bool untilInputTakesMore = false);
   bool waitFor(const std::string& collected, std::string_view marker, std::chrono::seconds limit);
 
   pid_t pid_ = -1;

@@ -19,6 +19,13 @@ GreyPage drawnPage(unsigned width, unsigned height, const std::function<std::uin
   return page;
 }
 
+GreyPage noisePage(unsigned width, unsigned height, std::uint32_t seed) {
+  return drawnPage(width, height, [&](unsigned, unsigned) {
+    seed = seed * 1103515245U + 12345U;
+    return static_cast<std::uint8_t>(seed >> 24);
+  });
+}
+
 cups_page_header2_t greyHeader(unsigned width, unsigned height) {
   cups_page_header2_t h;
   std::memset(&h, 0, sizeof h);

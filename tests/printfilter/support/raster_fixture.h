@@ -24,6 +24,9 @@ struct GreyPage {
 
 GreyPage uniformPage(unsigned width, unsigned height, std::uint8_t grey);
 GreyPage drawnPage(unsigned width, unsigned height, const std::function<std::uint8_t(unsigned x, unsigned y)>& grey);
+// Pseudo-random greys from `seed`, the same page for the same seed; it
+// compresses badly, so its page files and records are large.
+GreyPage noisePage(unsigned width, unsigned height, std::uint32_t seed);
 
 // The header of an 8-bit grey page at 600 dpi (colour space SW, as the
 // queue's PPD asks for).
