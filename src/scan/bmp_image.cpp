@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "device/common/log.h"
-#include "device/usb/log.h"
 
 namespace scan {
 
@@ -65,7 +64,7 @@ std::vector<std::uint8_t> bwBmpHeader(std::int64_t width, std::int64_t height) {
 
 std::vector<std::uint8_t> getBWBMPHeader(const ScanParam& param) {
   auto header = bwBmpHeader(param.w, pageRows(param));
-  logLine(device::usb::byteList(header));
+  logLine(device::byteList(header));
   return header;
 }
 

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "device/common/log.h"
-#include "device/usb/log.h"
 #include "scan/message_keys.h"
 #include "scan/page_stream.h"
 #include "scan/page_writer.h"
@@ -16,7 +15,7 @@ namespace scan {
 namespace {
 
 using device::logLine;
-using device::usb::byteList;
+using device::byteList;
 
 constexpr std::size_t kReadSize = 40960;
 constexpr std::size_t kPageLimitExtra = std::size_t{1} << 20;

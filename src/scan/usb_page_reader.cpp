@@ -6,12 +6,12 @@
 
 #include "device/common/log.h"
 #include "device/usb/io_return.h"
-#include "device/usb/log.h"
 #include "scan/page_data.h"
 #include "scan/scan_status.h"
 
 namespace scan {
 
+using device::byteList;
 using device::logLine;
 using namespace device::usb;
 

@@ -8,7 +8,6 @@
 #include "device/common/log.h"
 #include "device/usb/control_request.h"
 #include "device/usb/errors.h"
-#include "device/usb/log.h"
 #include "scan/command_replies.h"
 #include "scan/message_keys.h"
 #include "scan/page_receiver.h"
@@ -156,7 +155,7 @@ ResultPair UsbScanProcess::openScanner() {
     logLine("open scanner error. and error is " + std::string(error.what()));
     return {false, keys::kOpenError};
   }
-  logLine(usb::byteList(reply.bytes));
+  logLine(device::byteList(reply.bytes));
   // A reply shorter than five bytes says nothing about byte 4.
   if (reply.is(kReady, kIdle)) return {true, kOpenSuccess};
   if (reply.is(kReady, kBusy)) return {false, keys::kScannerBusy};

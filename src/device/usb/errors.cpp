@@ -1,7 +1,7 @@
 #include "device/usb/errors.h"
 
 #include "device/common/flavour.h"
-#include "device/usb/log.h"
+#include "device/common/log.h"
 
 namespace device::usb {
 

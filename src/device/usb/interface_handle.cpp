@@ -10,7 +10,7 @@
 #include "device/usb/errors.h"
 #include "device/common/flavour.h"
 #include "device/usb/libusb_codes.h"
-#include "device/usb/log.h"
+#include "device/common/log.h"
 #include "device/usb/timeout.h"
 
 namespace device::usb {

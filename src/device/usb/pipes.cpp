@@ -1,6 +1,6 @@
 #include "device/usb/pipes.h"
 
-#include "device/usb/log.h"
+#include "device/common/log.h"
 
 namespace device::usb {
 

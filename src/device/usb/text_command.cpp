@@ -4,7 +4,7 @@
 
 #include "device/usb/device_handle.h"
 #include "device/usb/errors.h"
-#include "device/usb/log.h"
+#include "device/common/log.h"
 #include "device/common/utf8.h"
 
 namespace device::usb {

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "stdout_capture.h"
-#include "device/usb/log.h"
 #include "device/usb/pipes.h"
 
 namespace {
@@ -81,12 +80,6 @@ TEST(PipeNames, CoverEveryValue) {
   EXPECT_EQ(transferTypeName(3), "interrupt");
   EXPECT_EQ(transferTypeName(0xFF), "any");
   EXPECT_EQ(transferTypeName(4), "???");
-}
-
-TEST(ByteList, IsBracketedDecimalsSeparatedByCommaAndBlank) {
-  EXPECT_EQ(byteList({}), "[]");
-  const std::vector<std::uint8_t> bytes{1, 2, 255};
-  EXPECT_EQ(byteList(bytes), "[1, 2, 255]");
 }
 
 }  // namespace
