@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "scan/scan_param.h"
+#include "shell.h"
 #include "temp_dir.h"
 
 namespace scantest {
@@ -47,12 +48,9 @@ using test_support::TempDir;
 std::vector<std::uint8_t> fileBytes(const std::filesystem::path& path);
 std::vector<std::string> fileNames(const std::filesystem::path& folder);
 
-struct Run {
-  int status = -1;
-  std::string output;
-};
-Run run(const std::string& command);
-std::string quoted(const std::string& text);
+using test_support::quoted;
+using test_support::Run;
+using test_support::run;
 
 // Reads a picture with ImageMagick, an independent reader, as 8-bit grey.
 QImage readWithImageMagick(const std::filesystem::path& file);

@@ -73,16 +73,4 @@ bool dismissAlert(scanner_app::ContentView& window) {
 
 std::string text(const char* key) { return scanner_app::text(key).toStdString(); }
 
-Run run(const std::string& command) {
-  Run result;
-  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) return result;
-  std::array<char, 4096> buffer{};
-  std::size_t n = 0;
-  while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.output.append(buffer.data(), n);
-  const int status = ::pclose(pipe);
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
-}
-
 }  // namespace wintest

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "scan/scanner_device.h"
+#include "shell.h"
 #include "scanner_app/content_view.h"
 #include "scanner_app/setting_view.h"
 
@@ -55,11 +56,7 @@ bool dismissAlert(scanner_app::ContentView& window);
 // The string table's text of a key.
 std::string text(const char* key);
 
-struct Run {
-  int status = -1;
-  std::string output;
-};
-// Runs a shell command; its output with standard error.
-Run run(const std::string& command);
+using test_support::Run;
+using test_support::run;
 
 }  // namespace wintest
