@@ -36,7 +36,8 @@ std::size_t pageLimit(const ScanParam& param) {
   return 3 * side(param.w) * side(pageRows(param)) + kPageLimitExtra;
 }
 
-ResultPair receiveImages(device::tcp::TCPCommunicator& socket, const ScanParam& param) {
+ResultPair receiveImages(device::tcp::TCPCommunicator& socket, const ScanParam& param,
+                         std::chrono::milliseconds settle) {
   std::this_thread::sleep_for(std::chrono::milliseconds(2));
   const std::size_t expected = expectedPageSize(param);
   logLine("expect image size = " + std::to_string(expected) + ", w = " + std::to_string(param.w) +
@@ -45,18 +46,33 @@ ResultPair receiveImages(device::tcp::TCPCommunicator& socket, const ScanParam& 
   ReceivedPages received(param);
   std::vector<std::uint8_t> buffer(kReadSize);
 
+  // A status byte ends the receipt: the job's end, or the device's failure.
+  const auto statusResult = [&](int status) -> ResultPair {
+    logLine("header[0] = " + std::to_string(status));
+    const std::string key = failureKeyOfStatus(status);
+    logLine("process status is : " + key + " data=" + std::to_string(status));
+    if (status != kScanFinished) return {false, key};
+    if (parser.pageInProgress()) {
+      logLine("scan finished inside a page");
+      return networkError();
+    }
+    logLine("scan finished");
+    return received.finished();
+  };
+
   for (;;) {
-    const std::ptrdiff_t count = socket.readSome(buffer);
+    // A byte alone at a message boundary is a status byte once nothing
+    // follows it for the settle time; the device sends those alone and last.
+    const bool lone = parser.ending() == PageStreamParser::Ending::loneByte;
+    const std::ptrdiff_t count = lone ? socket.readSome(buffer, settle) : socket.readSome(buffer);
     logLine("receive image len = " + std::to_string(count) + " and readLean = " + std::to_string(kReadSize));
     if (count <= 0) {
-      const auto ending = parser.ending();
-      if (ending == PageStreamParser::Ending::loneByte) {
-        return {false, failureKeyOfStatus(parser.loneByte())};
-      }
+      if (lone) return statusResult(parser.judgeLoneByte());
       if (count < 0) {
         logLine("header receive len = " + std::to_string(count));
         return networkError();
       }
+      const auto ending = parser.ending();
       if (ending == PageStreamParser::Ending::clean) return received.finished();
       logLine(ending == PageStreamParser::Ending::pageCut ? "stream ended inside a page"
                                                           : "stream ended inside a message");
@@ -64,9 +80,8 @@ ResultPair receiveImages(device::tcp::TCPCommunicator& socket, const ScanParam& 
     }
 
     std::span<const std::uint8_t> input(buffer.data(), static_cast<std::size_t>(count));
-    for (;;) {
-      const auto kind = parser.next(input);
-      if (kind == PageStreamParser::Kind::needMore) break;
+    parser.startRead(input);
+    for (auto kind = parser.next(input); kind != PageStreamParser::Kind::needMore; kind = parser.next(input)) {
       switch (kind) {
         case PageStreamParser::Kind::blockHeader:
           logLine(byteList(parser.record()));
@@ -76,19 +91,6 @@ ResultPair receiveImages(device::tcp::TCPCommunicator& socket, const ScanParam& 
                   " and imageSize = " + std::to_string(parser.announcedSize()) + " ");
           received.save(parser.page());
           break;
-        case PageStreamParser::Kind::status: {
-          const int status = parser.statusByte();
-          logLine("header[0] = " + std::to_string(status));
-          logLine("process status is : " + std::string(*scanStatusKey(status)) +
-                  " data=" + std::to_string(status));
-          if (status != kScanFinished) return {false, failureKeyOfStatus(status)};
-          if (parser.pageInProgress()) {
-            logLine("scan finished inside a page");
-            return networkError();
-          }
-          logLine("scan finished");
-          return received.finished();
-        }
         case PageStreamParser::Kind::pageTooLarge:
           logLine("page exceeds " + std::to_string(pageLimit(param)) + " bytes");
           return networkError();

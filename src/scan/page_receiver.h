@@ -1,6 +1,7 @@
 #pragma once
 // Receiving the pages of a network scan after its X command.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 
@@ -19,17 +20,25 @@ std::size_t pageLimit(const ScanParam& param);
 // bytes at one bit a pixel in mode "TEXT".
 std::size_t expectedPageSize(const ScanParam& param);
 
+// How long the stream must stay quiet behind a lone byte before it is taken
+// for a status byte (page_stream.h), and behind a short greeting before it is
+// judged: the rest of a message the device has begun comes within a network
+// round trip or two.
+inline constexpr std::chrono::milliseconds kSettleTime{300};
+
 // Reads the page data on `socket` (every read bounded by the channel's
-// time-out) and hands each finished page, numbered from 1, to saveImages at
-// once. Results:
+// time-out, a read behind a lone byte by `settle`) and hands each finished
+// page, numbered from 1, to saveImages at once. Results:
 //   (true, page count)           the device ended the job (the byte 0x80, or
 //                                 the end of the stream) between pages;
 //   (false, "saveImageError")    the job ended so, but a page was not saved;
 //   (false, a status key)        the device sent a failure status;
 //   (false, "unexpectError")     it sent a status byte the table lacks;
+//                                 a status byte is one that nothing follows;
 //   (false, "scannerNetworkError") the stream failed, fell silent, or ended
 //                                 (or the job ended) inside a page;
 //                                 a page grew beyond pageLimit.
-ResultPair receiveImages(device::tcp::TCPCommunicator& socket, const ScanParam& param);
+ResultPair receiveImages(device::tcp::TCPCommunicator& socket, const ScanParam& param,
+                         std::chrono::milliseconds settle = kSettleTime);
 
 }  // namespace scan

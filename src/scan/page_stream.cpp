@@ -5,10 +5,29 @@
 #include "scan/scan_status.h"
 
 namespace scan {
+namespace {
+
+constexpr std::size_t kStartBytes = 3;  // header bytes 0-2
+
+}  // namespace
 
 PageStreamParser::PageStreamParser(std::size_t pageLimit, std::size_t reserve)
     : pageLimit_(pageLimit) {
   page_.reserve(std::min(reserve, pageLimit));
+}
+
+PageStreamParser::Record PageStreamParser::classify() const {
+  if (record_[0] != kPageEndMark) return Record::header;
+  // One message to a read: the device's pacing, which says it at once.
+  if (recordReadSize_ == kPageEndRecordSize ||
+      (recordReadSize_ == kPageEndRecordSize + 1 && readLast_ == kScanFinished)) {
+    return Record::pageEnd;
+  }
+  if (!firstHeaderStart_) return Record::header;
+  if ((*firstHeaderStart_)[0] != kPageEndMark) return Record::pageEnd;
+  if (recordSize_ < kStartBytes) return Record::undecided;
+  return std::equal(firstHeaderStart_->begin(), firstHeaderStart_->end(), record_.begin()) ? Record::header
+                                                                                          : Record::pageEnd;
 }
 
 PageStreamParser::Kind PageStreamParser::next(std::span<const std::uint8_t>& input) {
@@ -19,6 +38,12 @@ PageStreamParser::Kind PageStreamParser::next(std::span<const std::uint8_t>& inp
     blocksInPage_ = 0;
     startNewPage_ = false;
   }
+  const auto take = [&input](std::span<std::uint8_t> into) {
+    const std::size_t count = std::min(into.size(), input.size());
+    std::copy_n(input.begin(), count, into.begin());
+    input = input.subspan(count);
+    return count;
+  };
   for (;;) {
     if (remaining_ > 0) {
       const std::size_t count = std::min(remaining_, input.size());
@@ -34,31 +59,39 @@ PageStreamParser::Kind PageStreamParser::next(std::span<const std::uint8_t>& inp
     }
     if (input.empty()) return Kind::needMore;
 
-    if (recordNeed_ == 0) {
-      // A message boundary: the first byte says what comes.
-      const std::uint8_t first = input[0];
+    if (kind_ == Record::none) {
+      // A message boundary.
       recordSize_ = 0;
-      if (first == kPageEndMark) {
-        recordNeed_ = kPageEndRecordSize;
-      } else if (scanStatusKey(first)) {
-        input = input.subspan(1);
-        statusByte_ = first;
-        return Kind::status;
-      } else {
-        recordNeed_ = kBlockHeaderSize;
-      }
+      kind_ = Record::undecided;
+      recordReadSize_ = input.size() == readSize_ ? readSize_ : 0;
+      readLast_ = input.back();
     }
-    const std::size_t count = std::min(recordNeed_ - recordSize_, input.size());
-    std::copy_n(input.begin(), count, record_.begin() + static_cast<std::ptrdiff_t>(recordSize_));
-    recordSize_ += count;
-    input = input.subspan(count);
-    if (recordSize_ < recordNeed_) return Kind::needMore;
+    while (kind_ == Record::undecided) {
+      if (recordSize_ == 0) {
+        recordSize_ += take(std::span(record_).first(1));
+        continue;
+      }
+      // A byte with nothing behind it waits: it may be a status byte.
+      if (recordSize_ == 1 && input.empty()) return Kind::needMore;
+      kind_ = classify();
+      if (kind_ != Record::undecided) break;
+      if (input.empty()) return Kind::needMore;
+      recordSize_ += take(std::span(record_).subspan(recordSize_, 1));
+    }
 
-    const bool pageEnd = recordNeed_ == kPageEndRecordSize;
-    recordNeed_ = 0;
+    const std::size_t need = kind_ == Record::pageEnd ? kPageEndRecordSize : kBlockHeaderSize;
+    recordSize_ += take(std::span(record_).subspan(recordSize_, need - recordSize_));
+    if (recordSize_ < need) return Kind::needMore;
+
+    const bool pageEnd = kind_ == Record::pageEnd;
+    kind_ = Record::none;
     if (pageEnd) {
       startNewPage_ = true;
       return Kind::pageEnd;
+    }
+    if (!firstHeaderStart_) {
+      firstHeaderStart_.emplace();
+      std::copy_n(record_.begin(), kStartBytes, firstHeaderStart_->begin());
     }
     payloadLength_ = blockPayloadLength(record_);
     remaining_ = payloadLength_;
@@ -68,12 +101,16 @@ PageStreamParser::Kind PageStreamParser::next(std::span<const std::uint8_t>& inp
   }
 }
 
+int PageStreamParser::judgeLoneByte() {
+  kind_ = Record::none;
+  recordSize_ = 0;
+  return record_[0];
+}
+
 PageStreamParser::Ending PageStreamParser::ending() const {
   if (remaining_ > 0) return Ending::truncated;
-  if (recordNeed_ != 0) {
-    const bool oneByte = recordSize_ == 1 && recordNeed_ == kBlockHeaderSize;
-    return oneByte ? Ending::loneByte : Ending::truncated;
-  }
+  if (kind_ == Record::undecided && recordSize_ == 1) return Ending::loneByte;
+  if (kind_ != Record::none) return Ending::truncated;
   return pageInProgress() ? Ending::pageCut : Ending::clean;
 }
 

@@ -4,20 +4,44 @@
 //   data block       12-byte header (bytes 10-11: payload length L, low byte
 //                    first), then L bytes of page data;
 //   page-end record  10 bytes, the first 0x82;
-//   status byte      one byte of the status table; 0x80 ends the job.
+//   status byte      one byte, sent alone and last; 0x80 ends the job.
 // A page is the payloads of the blocks since the previous page-end record.
 //
 // The device writes one message at a time, but TCP keeps no message
 // boundaries: a read may end inside a header, or carry a page-end record
-// together with the start of the next block's header. So messages are told
-// apart by their first byte at a message boundary, and bytes that do not yet
-// complete a message wait for the next read. This relies on a block header
-// never beginning with 0x80, 0x82 or a byte of the status table: its first
-// bytes are no field the device fills with such values.
+// together with the next block's header. Header bytes 0-2 carry nothing the
+// host reads and may hold any value, 0x80, 0x82 and status values included.
+// So a message is told apart at its boundary by structure and by where the
+// read that holds it ends:
+//   - A byte with more bytes behind it is no status byte: the device sends a
+//     status byte alone and last. A byte with nothing behind it (loneByte())
+//     is held until the stream has stayed quiet for a settle time or ended;
+//     only then judgeLoneByte() takes it for a status byte. If more bytes
+//     come first, it begins a header or a page-end record.
+//   - A first byte other than 0x82 begins a block header.
+//   - 0x82 begins a page-end record when the read begins with it and holds
+//     exactly 10 bytes, or 11 whose last is 0x80 (the record followed by the
+//     job-end byte): the device's pacing, one message to a read.
+//   - Otherwise 0x82 begins a header before the stream's first header, and
+//     after it when that first header began with 0x82 and bytes 0-2 repeat
+//     its bytes 0-2; in every other case it begins a page-end record.
+//
+// What stays ambiguous, because the bytes alone do not tell:
+//   - When the stream's headers begin with 0x82, a page-end record whose
+//     bytes 1-2 equal the first header's bytes 1-2 and that does not come as
+//     a read of its own is taken for a header; a header that TCP hands over
+//     as a read of exactly 10 bytes (or 11 ending in 0x80) from its first
+//     byte is taken for a page-end record. Headers that begin with 0x82 are
+//     taken to share bytes 0-2 within a stream.
+//   - A page-end record first in the stream (an empty first page) is known
+//     only by its read's length.
+//   - A device that sends a message's first byte and then pauses beyond the
+//     settle time has that byte taken for a status byte.
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -31,7 +55,6 @@ class PageStreamParser {
     needMore,      // every input byte is taken; give the next read
     blockHeader,   // record() is the header, payloadLength() its L
     pageEnd,       // record() is the page-end record, page() the finished page
-    status,        // statusByte() is a byte of the status table (0x80 included)
     pageTooLarge,  // the page grew beyond the limit; nothing more is parsed
   };
 
@@ -39,7 +62,7 @@ class PageStreamParser {
   enum class Ending {
     clean,      // at a message boundary, no page begun since the last page end
     pageCut,    // at a message boundary, but blocks of an unfinished page came
-    loneByte,   // one byte that is no message start on its own: an unknown status
+    loneByte,   // one byte at a boundary with nothing behind it: judgeLoneByte()
     truncated,  // inside a header, a payload or a page-end record
   };
 
@@ -47,13 +70,20 @@ class PageStreamParser {
   // capacity the page data starts with.
   PageStreamParser(std::size_t pageLimit, std::size_t reserve);
 
+  // A new read: `input` is all of it. Its first next() call sees where it
+  // begins and how long it is.
+  void startRead(std::span<const std::uint8_t> input) { readSize_ = input.size(); }
+
   // Takes bytes from the front of `input` up to the next event. The record
   // and the page stay valid until the next call.
   Kind next(std::span<const std::uint8_t>& input);
 
+  // Takes the lone byte as a status byte, once the stream stayed quiet or
+  // ended behind it; only when ending() is loneByte.
+  int judgeLoneByte();
+
   std::span<const std::uint8_t> record() const { return {record_.data(), recordSize_}; }
   std::size_t payloadLength() const { return payloadLength_; }
-  int statusByte() const { return statusByte_; }
   std::span<const std::uint8_t> page() const { return page_; }
   // Payload bytes announced by the block headers since the last page end.
   std::size_t announcedSize() const { return announced_; }
@@ -61,20 +91,27 @@ class PageStreamParser {
   bool pageInProgress() const { return blocksInPage_ > 0 && !startNewPage_; }
 
   Ending ending() const;
-  // The byte held when ending() is loneByte.
-  int loneByte() const { return record_[0]; }
 
  private:
+  enum class Record { none, undecided, header, pageEnd };
+  // What the record begun at this boundary is, from the bytes held so far;
+  // undecided while more of them are needed.
+  Record classify() const;
+
   std::size_t pageLimit_;
   std::vector<std::uint8_t> page_;
   std::array<std::uint8_t, kBlockHeaderSize> record_{};
   std::size_t recordSize_ = 0;  // bytes of the record gathered or handed out
-  std::size_t recordNeed_ = 0;  // 0 at a message boundary
-  std::size_t remaining_ = 0;   // payload bytes of the current block still to come
+  Record kind_ = Record::none;
+  // The record's first byte began a read of this many bytes (0: it did not).
+  std::size_t recordReadSize_ = 0;
+  std::uint8_t readLast_ = 0;
+  std::size_t readSize_ = 0;     // bytes of the current read
+  std::size_t remaining_ = 0;    // payload bytes of the current block still to come
   std::size_t payloadLength_ = 0;
   std::size_t announced_ = 0;
   std::size_t blocksInPage_ = 0;
-  int statusByte_ = 0;
+  std::optional<std::array<std::uint8_t, 3>> firstHeaderStart_;
   bool startNewPage_ = false;
   bool stopped_ = false;
 };

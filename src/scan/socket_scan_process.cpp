@@ -15,7 +15,7 @@ namespace {
 
 using device::logLine;
 
-constexpr std::size_t kGreetingSize = 4;
+constexpr std::string_view kGreeting = "0001";
 
 ResultPair ok() { return {true, keys::kOk}; }
 ResultPair networkError() { return {false, keys::kScannerNetworkError}; }
@@ -30,12 +30,12 @@ device::tcp::ChannelOptions scanChannelOptions() {
 }
 
 SocketScanProcess::SocketScanProcess(Device scanner_, ScanCommand& scanCommand_,
-                                     device::tcp::ChannelOptions options)
-    : options_(options), socket(scanner_.ip, kScanPort, options), scanner(std::move(scanner_)),
+                                     device::tcp::ChannelOptions options, std::chrono::milliseconds settle)
+    : options_(options), settle_(settle), socket(scanner_.ip, kScanPort, options), scanner(std::move(scanner_)),
       scanCommand(scanCommand_) {}
 
-std::optional<std::vector<std::uint8_t>> SocketScanProcess::reply(std::size_t wanted) {
-  return receiveResponse(socket, options_.ioTimeout, wanted);
+std::optional<std::vector<std::uint8_t>> SocketScanProcess::reply() {
+  return receiveResponse(socket, options_.ioTimeout);
 }
 
 std::optional<std::uint8_t> SocketScanProcess::exchange(std::span<const std::uint8_t> command) {
@@ -55,17 +55,18 @@ ResultPair SocketScanProcess::startScan() {
     if (const ResultPair result = (this->*step)(); !result.status) return result;
   }
   if (!sendXCommand()) return networkError();
-  return receiveImages(socket, scanCommand.param);
+  return receiveImages(socket, scanCommand.param, settle_);
 }
 
 ResultPair SocketScanProcess::checkScanner() {
   socket.connect();
-  // The greeting may come in pieces; it is complete at four bytes.
-  const auto greeting = reply(kGreetingSize);
+  // The device greets as soon as it accepts: the greeting, which may come in
+  // pieces, is due within the settle time, not the read time-out.
+  const auto greeting = receiveResponse(socket, settle_, kGreeting);
   if (!greeting) return networkError();
-  const auto text = device::decodeUtf8(std::span(*greeting).first(kGreetingSize));
+  const auto text = device::decodeUtf8(std::span(*greeting).first(kGreeting.size()));
   logLine("check scanner validate info = " + text.value_or(""));
-  if (text == "0001") return ok();
+  if (text == kGreeting) return ok();
   return {false, keys::kCheckScannerError};
 }
 

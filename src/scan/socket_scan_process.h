@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "device/tcp/tcp_communicator.h"
+#include "scan/page_receiver.h"
 #include "scan/result.h"
 #include "scan/scan_command.h"
 #include "scan/scanner_device.h"
@@ -26,8 +27,11 @@ class SocketScanProcess {
  public:
   // Keeps the scanner and the command builder (shared with the caller, which
   // sees the resolved source afterwards); connects nothing yet.
+  // `settle`: how long a short greeting and a lone byte of the page data
+  // wait for more (page_receiver.h).
   SocketScanProcess(Device scanner, ScanCommand& scanCommand,
-                    device::tcp::ChannelOptions options = scanChannelOptions());
+                    device::tcp::ChannelOptions options = scanChannelOptions(),
+                    std::chrono::milliseconds settle = kSettleTime);
   SocketScanProcess(const SocketScanProcess&) = delete;
   SocketScanProcess& operator=(const SocketScanProcess&) = delete;
 
@@ -35,7 +39,8 @@ class SocketScanProcess {
   // result (page count, or a failure key) or the failing step's.
   ResultPair startScan();
 
-  // Connects and expects the greeting "0001".
+  // Connects and expects the greeting "0001", judged once four bytes came,
+  // once the bytes can no longer become it, or after the settle time.
   ResultPair checkScanner();
   // Sends D unless the source is "FB"; turns "AUTO" into "ADF" or "FB".
   ResultPair checkPaperSource();
@@ -46,12 +51,13 @@ class SocketScanProcess {
   void closeScanner();
 
  private:
-  std::optional<std::vector<std::uint8_t>> reply(std::size_t wanted = 1);
+  std::optional<std::vector<std::uint8_t>> reply();
   // Sends a command and reads the first byte of its reply; nothing when
   // either fails.
   std::optional<std::uint8_t> exchange(std::span<const std::uint8_t> command);
 
   device::tcp::ChannelOptions options_;
+  std::chrono::milliseconds settle_;
   device::tcp::TCPCommunicator socket;
   Device scanner;
   ScanCommand& scanCommand;

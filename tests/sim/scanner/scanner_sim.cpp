@@ -24,9 +24,10 @@ std::string_view view(const Bytes& bytes) {
   return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
-Bytes blockHeader(std::size_t pageNo, std::size_t length) {
-  // Bytes 0-2 and 5-9 are not read by the host; the first is no status value.
-  return {0x42, 0x4C, 0x4B, static_cast<std::uint8_t>(pageNo & 0xFF),
+Bytes blockHeader(const Script& script, std::size_t pageNo, std::size_t length) {
+  // Bytes 0-2 and 5-9 are not read by the host.
+  const auto& start = script.headerStart;
+  return {start[0], start[1], start[2], static_cast<std::uint8_t>(pageNo & 0xFF),
           static_cast<std::uint8_t>(pageNo >> 8), 0, 0, 0, 0, 0,
           static_cast<std::uint8_t>(length & 0xFF), static_cast<std::uint8_t>(length >> 8)};
 }
@@ -116,7 +117,7 @@ std::vector<Bytes> pageStreamMessages(const Script& script) {
     for (std::size_t block = 0, blocks = blocksOf(script, page); block < blocks; ++block) {
       const std::size_t begin = block * script.blockSize;
       const std::size_t length = std::min(script.blockSize, page.size() - std::min(begin, page.size()));
-      Bytes message = blockHeader(pageNo, length);
+      Bytes message = blockHeader(script, pageNo, length);
       message.insert(message.end(), page.begin() + static_cast<std::ptrdiff_t>(begin),
                      page.begin() + static_cast<std::ptrdiff_t>(begin + length));
       messages.push_back(std::move(message));
@@ -183,6 +184,7 @@ void ScannerSim::State::sendPages(tcp::Connection& connection, const ScanRequest
     made.pages = script.pagesFor(request);
     made.blockSize = script.blockSize;
     made.endByte = script.endByte;
+    made.headerStart = script.headerStart;
     messages = pageStreamMessages(made);
   } else {
     messages = pageStreamMessages(script);

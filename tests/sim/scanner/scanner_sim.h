@@ -11,6 +11,7 @@
 // stream, send a status byte in place of data, or fall silent. Everything
 // the host sent, and whether it closed the connection, is recorded.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -81,6 +82,8 @@ struct Script {
   // of `pages`: a TEXT scan can be answered with 1-bit rows of its width.
   std::function<std::vector<Bytes>(const ScanRequest&)> pagesFor;
   std::size_t blockSize = 65535;  // payload bytes per block, 1 to 65535
+  // Bytes 0-2 of every block header, which the host does not interpret.
+  std::array<std::uint8_t, 3> headerStart{0x42, 0x4C, 0x4B};
   bool endByte = true;            // 0x80 after the last page end; else the stream just closes
   std::optional<StreamStop> stop;
   Delivery delivery;

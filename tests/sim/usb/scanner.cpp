@@ -30,10 +30,9 @@ DeviceConfig ktr6620lxvScanner() {
 
 Bytes openReply(std::uint8_t byte0, std::uint8_t byte4) { return {byte0, 0, 0, 0, byte4}; }
 
-Bytes blockHeader(std::uint16_t pageNumber, std::uint16_t payloadLength) {
-  // Bytes 0-2 and 5-9 carry nothing the host reads; they are set so that a
-  // header is never mistaken for a lone status byte or a page-end record.
-  Bytes header{0x1C, 0x00, 0x01, 0, 0, 0x00, 0x00, 0x00, 0x00, 0x00, 0, 0};
+Bytes blockHeader(std::uint16_t pageNumber, std::uint16_t payloadLength, HeaderStart start) {
+  // Bytes 0-2 and 5-9 carry nothing the host reads.
+  Bytes header{start[0], start[1], start[2], 0, 0, 0x00, 0x00, 0x00, 0x00, 0x00, 0, 0};
   put16(header, 3, pageNumber);
   put16(header, 10, payloadLength);
   return header;
@@ -100,7 +99,7 @@ struct Scanner::Stream {
     const std::size_t from = std::min(size, block * script.blockSize);
     const std::size_t to = std::min(size, from + script.blockSize);
     const bool closing = block + 1 == blocks;
-    Bytes transfer = blockHeader(page.number, static_cast<std::uint16_t>(to - from));
+    Bytes transfer = blockHeader(page.number, static_cast<std::uint16_t>(to - from), script.headerStart);
     transfer.reserve(transfer.size() + (to - from) + 10);
     if (to > from) transfer.insert(transfer.end(), page.data->begin() + static_cast<std::ptrdiff_t>(from),
                                    page.data->begin() + static_cast<std::ptrdiff_t>(to));

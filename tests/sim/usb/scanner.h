@@ -12,6 +12,7 @@
 // The stream is made as the host reads it, so pages are never held twice and
 // a long scan costs the simulator no more memory than one page.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -41,7 +42,11 @@ DeviceConfig ktr6620lxvScanner();
 // Open and close replies: byte 0 5 and byte 4 0 is success, byte 4 1 busy.
 Bytes openReply(std::uint8_t byte0, std::uint8_t byte4);
 
-Bytes blockHeader(std::uint16_t pageNumber, std::uint16_t payloadLength);
+// Bytes 0-2 of a block header: the host does not interpret them.
+using HeaderStart = std::array<std::uint8_t, 3>;
+inline constexpr HeaderStart kHeaderStart{0x1C, 0x00, 0x01};
+
+Bytes blockHeader(std::uint16_t pageNumber, std::uint16_t payloadLength, HeaderStart start = kHeaderStart);
 Bytes pageEndRecord(std::uint8_t marker = 0x82);
 
 // One page as the scanner sends it.
@@ -76,6 +81,7 @@ struct ScannerScript {
   Answer iReply = Answer::bytes({0x00});
   Answer xWrite = Answer::accept();  // how the X command's write is taken
   std::size_t blockSize = 16384;     // payload bytes of a full data block
+  HeaderStart headerStart = kHeaderStart;  // bytes 0-2 of every block header
   std::vector<StreamItem> stream;    // after it the device is silent
   // When set, each X command starts a new stream made for what the host
   // asked (the mode of its I command, the area of the X command), in place
