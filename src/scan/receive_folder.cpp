@@ -35,6 +35,12 @@ void ReceiveFolder::clear() {
   created_.reset();
 }
 
+bool ReceiveFolder::holdsFiles() const {
+  if (!created_) return false;
+  std::error_code error;
+  return !std::filesystem::is_empty(*created_, error) && !error;
+}
+
 bool isValidSaveFileName(const std::string& prefix) {
   if (prefix == "." || prefix == "..") return false;
   return std::none_of(prefix.begin(), prefix.end(), [](char c) {

@@ -20,6 +20,8 @@ class ReceiveFolder {
   void clear();
 
   const std::string& path() const { return path_; }
+  // The folder create() made holds at least one entry.
+  bool holdsFiles() const;
 
  private:
   std::string path_;

@@ -27,6 +27,15 @@ long long pageCount(const std::string& message) {
   return pages;
 }
 
+// Failures of the page transfer itself (the stream broke, fell silent or
+// ended inside a page; over USB an unplug, a time-out, a transfer of no known
+// shape) and of a page's file: the pages saved before are complete and stay.
+// A failure the scanner reports (a jam, an open door, an unknown status) and
+// every failure before the first page remove the receive folder.
+bool keepsSavedPages(const std::string& key) {
+  return key == keys::kScannerNetworkError || key == keys::kReceiveImagesError || key == keys::kSaveImageError;
+}
+
 std::string describe(const ResultPair& result) {
   return std::string("(status: ") + (result.status ? "true" : "false") + ", message: \"" +
          result.message + "\")";
@@ -107,7 +116,7 @@ ScanParam ScannerModel::setScanParameter(const UIParams& uiParam) const {
 
 ResultPair ScannerModel::runScan(ScanCommand& command) {
   if (selectedScanner_.type == kTypeNet) {
-    SocketScanProcess process(selectedScanner_, command, options_.network);
+    SocketScanProcess process(selectedScanner_, command, options_.network, options_.settle);
     return process.startScan();
   }
   return options_.usbTransport(selectedScanner_, command);
@@ -136,12 +145,14 @@ void ScannerModel::finishScan(const ResultPair& result, const ScanParam& param, 
     const std::string key = result.message.empty() ? keys::kUnexpectError : result.message;
     setAlertTitle(text(keys::kError));
     setAlertMessage(text(key.c_str()));
-    // Pages that were received but not all saved stay where they are: they
-    // may be the only copy of what was scanned.
-    if (key != keys::kSaveImageError) clearReceiveDir();
+    // Pages saved whole stay where they are: they may be the only copy of
+    // what was scanned.
+    if (!keepsSavedPages(key) || !receiveFolder_.holdsFiles()) clearReceiveDir();
     return;
   }
   const long long received = pageCount(result.message);
+  // A scan without a page leaves the save folder as it was.
+  if (received == 0) clearReceiveDir();
   setAlertTitle(text(keys::kInfo));
   setAlertMessage(text(keys::kScanPages) + QString::number(received) + " " + text(keys::kPages));
 

@@ -125,14 +125,16 @@ struct FailureCase {
   std::function<void(ScannerScript&)> fault;
   std::string alert;
   bool closeSeen;
-  bool folderKept = false;
+  std::vector<std::string> kept{};  // the receive folder's files; none: it is removed
 };
 
 void PrintTo(const FailureCase& c, std::ostream* out) { *out << c.name; }
 
 class UsbModelFailure : public UsbModelScan, public ::testing::WithParamInterface<FailureCase> {};
 
-TEST_P(UsbModelFailure, AlertsAndLeavesNoPartialOutput) {
+// A failure the scanner reports removes what the scan saved; a page stream
+// that breaks keeps the pages that came whole.
+TEST_P(UsbModelFailure, AlertsAndKeepsOnlyCompletePagesOfABrokenStream) {
   const FailureCase& c = GetParam();
   ScannerScript faulty = script(jpegPages(2, kPage));
   faulty.blockSize = 256;
@@ -140,7 +142,10 @@ TEST_P(UsbModelFailure, AlertsAndLeavesNoPartialOutput) {
   scan::ScannerModel& scanModel = modelWith(faulty);
   scanWith(choices());
   EXPECT_EQ(alert(), "error / " + c.alert);
-  EXPECT_EQ(std::filesystem::exists(scanModel.receiveDir()), c.folderKept);
+  EXPECT_EQ(std::filesystem::exists(scanModel.receiveDir()), !c.kept.empty());
+  if (!c.kept.empty()) {
+    EXPECT_EQ(scantest::fileNames(scanModel.receiveDir()), c.kept);
+  }
   EXPECT_EQ(closeRequests(), c.closeSeen ? 1u : 0u);
   EXPECT_FALSE(device->claimed(sim::usb::kScanInterface));
 }
@@ -170,7 +175,7 @@ INSTANTIATE_TEST_SUITE_P(
                       cut.cutAfterBlocks = 1;
                       s.stream.back() = StreamItem::of(cut);
                     },
-                    "receiveImagesError", true},
+                    "receiveImagesError", true, {"scan-0001.jpg", "scan-0002.jpg"}},
         // The scanner is gone: the close request cannot reach it.
         FailureCase{"UnpluggedMidPage",
                     [](ScannerScript& s) {
@@ -179,14 +184,14 @@ INSTANTIATE_TEST_SUITE_P(
                       s.stream.back() = StreamItem::of(cut);
                       s.stream.push_back(StreamItem::bare(Answer::gone()));
                     },
-                    "receiveImagesError", false},
+                    "receiveImagesError", false, {"scan-0001.jpg", "scan-0002.jpg"}},
         // The pages that were saved may be the only copy of the scan.
         FailureCase{"PageThatIsNoPicture",
                     [](ScannerScript& s) {
                       s.stream.insert(s.stream.begin() + 1,
                                       StreamItem::of(ScanPage{share(Bytes(300, 0x42)), 2}));
                     },
-                    "saveImageError", true, true}),
+                    "saveImageError", true, {"scan-0001.jpg", "scan-0003.jpg"}}),
     [](const ::testing::TestParamInfo<FailureCase>& test) { return std::string(test.param.name); });
 
 }  // namespace
