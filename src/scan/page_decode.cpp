@@ -20,14 +20,23 @@ bool isBmp(std::span<const std::uint8_t> bytes) {
 
 // Qt refuses to decode pictures above its allocation limit, which it counts
 // at 4 bytes a pixel whatever the depth: a 1200 dpi page is far above the
-// default 128 MiB. Raise it to what this picture needs; the BMP's size was
-// checked against its data before, so a header cannot ask for more than the
-// data can fill.
-void allowDecodeOf(std::int64_t width, std::int64_t height) {
-  const std::int64_t mebibytes = width * height * 4 / (1024 * 1024) + 1;
-  const int wanted = static_cast<int>(std::min<std::int64_t>(mebibytes, std::numeric_limits<int>::max()));
-  if (QImageReader::allocationLimit() < wanted) QImageReader::setAllocationLimit(wanted);
-}
+// default 128 MiB. The limit is raised to what this one picture needs, for
+// its decode only; the BMP's size was checked against its data before, so a
+// header cannot ask for more than the data can fill.
+class DecodeAllowance {
+ public:
+  DecodeAllowance(std::int64_t width, std::int64_t height) : previous_(QImageReader::allocationLimit()) {
+    const std::int64_t mebibytes = width * height * 4 / (1024 * 1024) + 1;
+    const int wanted = static_cast<int>(std::min<std::int64_t>(mebibytes, std::numeric_limits<int>::max()));
+    if (previous_ != 0 && previous_ < wanted) QImageReader::setAllocationLimit(wanted);
+  }
+  ~DecodeAllowance() { QImageReader::setAllocationLimit(previous_); }
+  DecodeAllowance(const DecodeAllowance&) = delete;
+  DecodeAllowance& operator=(const DecodeAllowance&) = delete;
+
+ private:
+  int previous_;
+};
 
 std::optional<QImage> decodeBmp(std::span<const std::uint8_t> bytes, std::string& error) {
   const std::size_t needed = bmpNeededSize(bytes);
@@ -37,7 +46,7 @@ std::optional<QImage> decodeBmp(std::span<const std::uint8_t> bytes, std::string
     return std::nullopt;
   }
   const auto height = static_cast<std::int32_t>(readLE32(bytes, 22));
-  allowDecodeOf(static_cast<std::int32_t>(readLE32(bytes, 18)), std::abs(std::int64_t{height}));
+  const DecodeAllowance allowance(static_cast<std::int32_t>(readLE32(bytes, 18)), std::abs(std::int64_t{height}));
   QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
                                             static_cast<qsizetype>(bytes.size()));
   QBuffer buffer(&data);
@@ -67,6 +76,27 @@ std::size_t bmpNeededSize(std::span<const std::uint8_t> bytes) {
   if (width <= 0 || height == 0 || bits == 0 || bits > 32 || compression != 0) return 0;
   const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bits + 31) / 32 * 4;
   return static_cast<std::size_t>(offset + stride * static_cast<std::uint64_t>(std::abs(std::int64_t{height})));
+}
+
+std::optional<QSize> declaredSize(std::span<const std::uint8_t> bytes) {
+  std::string ignored;
+  if (const auto info = readJpegInfo(bytes, ignored)) return QSize(info->width, info->height);
+  if (isBmp(bytes)) {
+    if (bytes.size() < 26) return std::nullopt;
+    const auto width = static_cast<std::int32_t>(readLE32(bytes, 18));
+    const auto height = static_cast<std::int32_t>(readLE32(bytes, 22));
+    const auto side = [](std::int32_t value) {
+      return static_cast<int>(std::min<std::int64_t>(std::abs(std::int64_t{value}), std::numeric_limits<int>::max()));
+    };
+    return QSize(side(width), side(height));
+  }
+  QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                            static_cast<qsizetype>(bytes.size()));
+  QBuffer buffer(&data);
+  QImageReader reader(&buffer);
+  const QSize size = reader.size();
+  if (!size.isValid()) return std::nullopt;
+  return size;
 }
 
 std::optional<QImage> decodePage(std::span<const std::uint8_t> bytes, QSize atLeast,

@@ -14,6 +14,10 @@ namespace scan {
 // whose size can be told (compressed, or a header too short).
 std::size_t bmpNeededSize(std::span<const std::uint8_t> bytes);
 
+// The picture size the data's header declares (JPEG, BMP, or any format
+// Qt reads the size of without decoding); nothing when no header tells it.
+std::optional<QSize> declaredSize(std::span<const std::uint8_t> bytes);
+
 // A JPEG comes back as Format_Grayscale8 or Format_RGB888 (DCT-scaled towards
 // `atLeast` when that is valid); a 1-bit BMP as Format_Grayscale8, 0 and 255.
 // A BMP shorter than its header says, or data no decoder takes, fails.

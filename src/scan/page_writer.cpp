@@ -42,19 +42,20 @@ ResultPair failed(const std::string& error) {
 // pixels, say): a sixteenth of the side and 64 pixels.
 std::int64_t allowedSide(std::int64_t side) { return side + side / 16 + 64; }
 
-// A JPEG header declares any size up to 65535 x 65535, and the decoder
-// allocates for what it declares: a page far above the scan area the job
-// asked for is refused before anything is allocated for it.
+// A picture header declares any size (a JPEG's up to 65535 x 65535, a BMP's
+// up to 2^31 a side), and a decoder allocates for what it declares: a page
+// far above the scan area the job asked for is refused before anything is
+// allocated for it, whatever its format.
 bool fitsScanArea(const ScanParam& param, std::span<const std::uint8_t> data, std::string& error) {
-  const auto info = readJpegInfo(data, error);
-  if (!info) return true;  // the decoder reports what is wrong with it
+  const auto size = declaredSize(data);
+  if (!size) return true;  // the decoder reports what is wrong with it
   // The page area, also for "IDCard", whose job asks for half its height: a
   // device that sends the whole height there still has its pages kept.
-  if (isPageSide(param.w) && isPageSide(param.h) && info->width <= allowedSide(param.w) &&
-      info->height <= allowedSide(param.h)) {
+  if (isPageSide(param.w) && isPageSide(param.h) && size->width() <= allowedSide(param.w) &&
+      size->height() <= allowedSide(param.h)) {
     return true;
   }
-  error = "a page of " + std::to_string(info->width) + " x " + std::to_string(info->height) +
+  error = "a page of " + std::to_string(size->width()) + " x " + std::to_string(size->height()) +
           " pixels for a scan of " + std::to_string(param.w) + " x " + std::to_string(param.h);
   return false;
 }
@@ -101,6 +102,9 @@ ResultPair saveImages(const ScanParam& param, long long pageNo, std::span<const 
     return save2JPEG(param, pageNo, data);
   }
 
+  // A page end with no page data before it is no page, in this mode as in
+  // the others.
+  if (data.empty()) return failed("page " + std::to_string(pageNo) + " holds no data");
   const std::int64_t rows = pageRows(param);
   if (!isPageSide(param.w) || !isPageSide(rows)) {
     return failed("a page of " + std::to_string(param.w) + " x " + std::to_string(rows) +

@@ -12,11 +12,12 @@ namespace scan {
 
 // The one entry of the page receivers, once per page (numbered from 1). Mode
 // "TEXT": `data` is a bare 1-bit raster (pageRows rows of w / 8 bytes, top row
-// first, 1 white; a short raster is completed with white), stored as filePath-%04d.bmp when fileType is "BMP", otherwise
+// first, 1 white; a short raster is completed with white, an empty one
+// fails), stored as filePath-%04d.bmp when fileType is "BMP", otherwise
 // handed on as a BMP picture to save2JPEG. Other modes: `data` is an encoded
-// page picture (JPEG), written by save2JPEG; a picture whose header declares
-// it larger than the scan area (w x h, beyond a small margin) fails before it
-// is decoded.
+// page picture (JPEG), written by save2JPEG; a picture of any format whose
+// header declares it larger than the scan area (w x h, beyond a small
+// margin) fails before it is decoded.
 // (true, "saveSuccessfully") or (false, "saveImageError"); a failed page
 // leaves no file.
 ResultPair saveImages(const ScanParam& param, long long pageNo, std::span<const std::uint8_t> data);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QBuffer>
 #include <QImageReader>
 #include <fstream>
 #include <numeric>
@@ -66,12 +67,30 @@ TEST(BmpPage, PageAboveQtsDecodeLimitStillBecomesAJpeg) {
   TempDir dir;
   const auto param = pageParam("TEXT", "PDF", 1024, 1024, "NoCombine", 0, dir.str() + "/file");
   const auto result = scan::saveImages(param, 1, textRaster(pageGrid(2), 1024, 1024));
+  // Raised for that one decode only.
+  EXPECT_EQ(QImageReader::allocationLimit(), 1);
   QImageReader::setAllocationLimit(previousLimit);
   ASSERT_EQ(result, scan::saveSucceeded());
   const QImage out = loadWithQt(dir.path() / "file-0001.jpg");
   ASSERT_EQ(out.size(), QSize(1024, 1024));
   EXPECT_TRUE(showsGrid(out, out.rect(), pageGrid(2))) << describeCells(out, out.rect());
 }
+
+// A page end with no data is no page, in mode "TEXT" as in the JPEG modes.
+class EmptyTextPage : public testing::TestWithParam<const char*> {};
+
+TEST_P(EmptyTextPage, FailsWithSaveImageErrorAndLeavesNoFile) {
+  TempDir dir;
+  const auto param = pageParam("TEXT", GetParam(), 1632, 2294, "NoCombine", 0, dir.str() + "/file");
+  testing::internal::CaptureStdout();
+  const auto result = scan::saveImages(param, 1, {});
+  const std::string log = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(result, scan::saveFailed());
+  EXPECT_NE(log.find("save image error = page 1 holds no data"), std::string::npos) << log;
+  EXPECT_TRUE(fileNames(dir.path()).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(FileTypes, EmptyTextPage, testing::Values("BMP", "PDF"));
 
 struct TurnCase {
   const char* name;
@@ -272,6 +291,47 @@ TEST_P(DeclaredPageSize, AboveTheScanAreaFailsUndecoded) {
     EXPECT_TRUE(fileNames(dir.path()).empty());
   }
 }
+
+// In the JPEG modes a page of any format that declares five times the scan
+// area is refused before it is decoded, and Qt's process-wide allocation
+// limit is left as it was.
+std::vector<std::uint8_t> encoded(const QImage& image, const char* format) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  EXPECT_TRUE(image.save(&buffer, format));
+  return {bytes.begin(), bytes.end()};
+}
+
+class FiveTimesTheScanArea : public testing::TestWithParam<const char*> {};
+
+TEST_P(FiveTimesTheScanArea, IsRefusedWhateverItsFormat) {
+  constexpr int kSide = 2237;  // 2237^2 is five times 1000 x 1000
+  std::vector<std::uint8_t> page;
+  const std::string format = GetParam();
+  if (format == "JPEG") {
+    page = withDeclaredSize(jpegBytes(drawGrid(pageGrid(1), QSize(64, 48), QImage::Format_Grayscale8)), kSide, kSide);
+  } else {
+    // A whole picture of that size, which a decoder would take.
+    QImage image(kSide, kSide, format == "BMP" ? QImage::Format_Mono : QImage::Format_Grayscale8);
+    image.fill(1);
+    page = encoded(image, format.c_str());
+  }
+  const int limit = QImageReader::allocationLimit();
+  TempDir dir;
+  const auto param = pageParam("GRAY256", "JPEG", 1000, 1000, "NoCombine", 0, dir.str() + "/file");
+  testing::internal::CaptureStdout();
+  const auto result = scan::saveImages(param, 1, page);
+  const std::string log = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(result, scan::saveFailed());
+  EXPECT_NE(log.find("save image error = a page of 2237 x 2237 pixels for a scan of 1000 x 1000"), std::string::npos)
+      << log;
+  EXPECT_EQ(log.find("pixelsWide"), std::string::npos) << log;
+  EXPECT_TRUE(fileNames(dir.path()).empty());
+  EXPECT_EQ(QImageReader::allocationLimit(), limit);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, FiveTimesTheScanArea, testing::Values("BMP", "PNG", "JPEG"));
 
 INSTANTIATE_TEST_SUITE_P(Pages, DeclaredPageSize,
                          testing::Values(DeclaredSizeCase{"ClaimsFourGigabytes", 65000, 65000, false},
