@@ -61,8 +61,9 @@ ResultPair receiveImages(device::tcp::TCPCommunicator& socket, const ScanParam& 
   };
 
   for (;;) {
-    // A byte alone at a message boundary is a status byte once nothing
-    // follows it for the settle time; the device sends those alone and last.
+    // A byte alone at a message boundary that may begin a message is a
+    // status byte once nothing follows it for the settle time; the device
+    // sends those alone and last.
     const bool lone = parser.ending() == PageStreamParser::Ending::loneByte;
     const std::ptrdiff_t count = lone ? socket.readSome(buffer, settle) : socket.readSome(buffer);
     logLine("receive image len = " + std::to_string(count) + " and readLean = " + std::to_string(kReadSize));
@@ -91,6 +92,8 @@ ResultPair receiveImages(device::tcp::TCPCommunicator& socket, const ScanParam& 
                   " and imageSize = " + std::to_string(parser.announcedSize()) + " ");
           received.save(parser.page());
           break;
+        case PageStreamParser::Kind::status:
+          return statusResult(parser.statusByte());
         case PageStreamParser::Kind::pageTooLarge:
           logLine("page exceeds " + std::to_string(pageLimit(param)) + " bytes");
           return networkError();

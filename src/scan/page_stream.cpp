@@ -71,8 +71,16 @@ PageStreamParser::Kind PageStreamParser::next(std::span<const std::uint8_t>& inp
         recordSize_ += take(std::span(record_).first(1));
         continue;
       }
-      // A byte with nothing behind it waits: it may be a status byte.
-      if (recordSize_ == 1 && input.empty()) return Kind::needMore;
+      if (recordSize_ == 1 && input.empty()) {
+        // A byte with nothing behind it may be a status byte. One that can
+        // begin no other message is one at once; any other waits for what
+        // follows, or for the settle time.
+        if (firstHeaderStart_ && record_[0] != (*firstHeaderStart_)[0] && record_[0] != kPageEndMark) {
+          statusByte_ = judgeLoneByte();
+          return Kind::status;
+        }
+        return Kind::needMore;
+      }
       kind_ = classify();
       if (kind_ != Record::undecided) break;
       if (input.empty()) return Kind::needMore;

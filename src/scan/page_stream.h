@@ -14,10 +14,12 @@
 // So a message is told apart at its boundary by structure and by where the
 // read that holds it ends:
 //   - A byte with more bytes behind it is no status byte: the device sends a
-//     status byte alone and last. A byte with nothing behind it (loneByte())
-//     is held until the stream has stayed quiet for a settle time or ended;
-//     only then judgeLoneByte() takes it for a status byte. If more bytes
-//     come first, it begins a header or a page-end record.
+//     status byte alone and last. A byte with nothing behind it is a status
+//     byte at once when it can begin no other message: it differs from byte 0
+//     of the stream's first header, and from 0x82. Any other (loneByte()) is
+//     held until the stream has stayed quiet for a settle time or ended; only
+//     then judgeLoneByte() takes it for a status byte. If more bytes come
+//     first, it begins a header or a page-end record.
 //   - A first byte other than 0x82 begins a block header.
 //   - 0x82 begins a page-end record when the read begins with it and holds
 //     exactly 10 bytes, or 11 whose last is 0x80 (the record followed by the
@@ -31,8 +33,11 @@
 //     bytes 1-2 equal the first header's bytes 1-2 and that does not come as
 //     a read of its own is taken for a header; a header that TCP hands over
 //     as a read of exactly 10 bytes (or 11 ending in 0x80) from its first
-//     byte is taken for a page-end record. Headers that begin with 0x82 are
-//     taken to share bytes 0-2 within a stream.
+//     byte is taken for a page-end record.
+//   - The headers of one stream are taken to begin with the same byte, and
+//     with the same bytes 0-2 when that byte is 0x82: a device that varies
+//     them may have a page-end record taken for a header, or a header's
+//     first byte, when a read ends right behind it, for a status byte.
 //   - A page-end record first in the stream (an empty first page) is known
 //     only by its read's length.
 //   - A device that sends a message's first byte and then pauses beyond the
@@ -55,6 +60,7 @@ class PageStreamParser {
     needMore,      // every input byte is taken; give the next read
     blockHeader,   // record() is the header, payloadLength() its L
     pageEnd,       // record() is the page-end record, page() the finished page
+    status,        // statusByte() is a status byte (0x80 included, or unknown)
     pageTooLarge,  // the page grew beyond the limit; nothing more is parsed
   };
 
@@ -84,6 +90,7 @@ class PageStreamParser {
 
   std::span<const std::uint8_t> record() const { return {record_.data(), recordSize_}; }
   std::size_t payloadLength() const { return payloadLength_; }
+  int statusByte() const { return statusByte_; }
   std::span<const std::uint8_t> page() const { return page_; }
   // Payload bytes announced by the block headers since the last page end.
   std::size_t announcedSize() const { return announced_; }
@@ -112,6 +119,7 @@ class PageStreamParser {
   std::size_t announced_ = 0;
   std::size_t blocksInPage_ = 0;
   std::optional<std::array<std::uint8_t, 3>> firstHeaderStart_;
+  int statusByte_ = 0;
   bool startNewPage_ = false;
   bool stopped_ = false;
 };

@@ -5,6 +5,7 @@
 #include <QSize>
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,11 @@ Bytes jpegPage(int pageNo, QSize size, bool colour = false);
 Bytes textPage(int pageNo, QSize size);
 
 scan::Device networkScanner(const sim::scanner::ScannerSim& sim);
+
+// The files in `received` are, byte for byte, those saveImages writes for
+// `pages` with `param` (numbered from 1, into a folder of its own).
+void expectSavedAsWritten(const scan::ScanParam& param, const std::vector<Bytes>& pages,
+                          const std::filesystem::path& received);
 
 Bytes bytesOf(const std::string& text);
 std::string textOf(const Bytes& bytes);

@@ -7,13 +7,11 @@
 #include <csignal>
 #include <array>
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 
 #include "run_support.h"
 #include "scan/scan_command.h"
 #include "scan/scan_status.h"
-#include "scan/page_writer.h"
 #include "scan/socket_scan_process.h"
 #include "support.h"
 
@@ -359,28 +357,39 @@ TEST_F(SocketScan, JamAfterPage2KeepsTwoPagesAndFails) {
   EXPECT_EQ(files(), (std::vector<std::string>{"file-0001.jpg", "file-0002.jpg"}));
 }
 
-// A byte the table lacks, alone and last after a page: taken for a status
-// byte once the stream stays quiet for the settle time behind it.
-class UnknownStatusByte : public SocketScan, public ::testing::WithParamInterface<std::uint8_t> {};
+// A byte the table lacks, alone and last after a page: a status byte at once
+// when it cannot begin a header of the stream, otherwise once the stream has
+// stayed quiet for the settle time behind it.
+struct LoneByteCase {
+  const char* name;
+  std::uint8_t byte;
+  std::array<std::uint8_t, 3> headerStart;
+};
+
+class UnknownStatusByte : public SocketScan, public ::testing::WithParamInterface<LoneByteCase> {};
 
 TEST_P(UnknownStatusByte, FailsAsUnexpectErrorWithinTheSettleTime) {
   Script script = pages(2);
-  script.stop = StreamStop{sim::scanner::messagesThroughPage(script, 1), 0, StreamStop::Action::status, GetParam()};
+  script.headerStart = GetParam().headerStart;
+  script.stop = StreamStop{sim::scanner::messagesThroughPage(script, 1), 0, StreamStop::Action::status, GetParam().byte};
   const Outcome run = scan(script, "ADF", "GRAY256", channel(20000ms), kTestSettle);
   EXPECT_EQ(run.result, (scan::ResultPair{false, "unexpectError"}));
   EXPECT_LT(run.took, kTestSettle + 2000ms);
-  EXPECT_NE(run.log.find("unknown scan status = " + std::to_string(GetParam()) + "\n"), std::string::npos) << run.log;
+  EXPECT_NE(run.log.find("unknown scan status = " + std::to_string(GetParam().byte) + "\n"), std::string::npos)
+      << run.log;
   EXPECT_EQ(files(), std::vector<std::string>{"file-0001.jpg"});
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, UnknownStatusByte, ::testing::Values(0x81, 0x00, 0xFF));
+INSTANTIATE_TEST_SUITE_P(
+    Table, UnknownStatusByte,
+    ::testing::Values(LoneByteCase{"Byte81", 0x81, {0x42, 0x4C, 0x4B}}, LoneByteCase{"Byte00", 0x00, {0x42, 0x4C, 0x4B}},
+                      LoneByteCase{"ByteFF", 0xFF, {0x42, 0x4C, 0x4B}},
+                      LoneByteCase{"Byte81LikeTheHeaders", 0x81, {0x81, 0x00, 0x00}},
+                      LoneByteCase{"Byte00LikeTheHeaders", 0x00, {0x00, 0x00, 0x00}},
+                      LoneByteCase{"TheMarkAlone", 0x82, {0x42, 0x4C, 0x4B}}),
+    [](const auto& row) { return std::string(row.param.name); });
 
-// Header bytes 0-2 may hold anything, status values and marks included:
-// every start, in every delivery, gives the pages the device sent.
-using HeaderStart = std::array<std::uint8_t, 3>;
-const HeaderStart kHeaderStarts[] = {{0x00, 0x00, 0x00}, {0x42, 0x4C, 0x4B}, {0x80, 0x00, 0x00},
-                                     {0x82, 0x00, 0x00}, {0xC2, 0x01, 0x02}, {0xC3, 0x00, 0x00},
-                                     {0xE9, 0x00, 0x00}, {0xFF, 0xFF, 0xFF}};
+using scantest::HeaderStart;
 
 class AnyHeaderStart
     : public SocketScan,
@@ -398,35 +407,20 @@ TEST_P(AnyHeaderStart, GivesThePagesByteForByte) {
   // The scanner closes behind its job-end byte: judged at once, no settle.
   script.stop = StreamStop{sim::scanner::pageStreamMessages(script).size(), 0, StreamStop::Action::close, 0};
 
-  // What the page writer makes of the pages as sent.
-  TempDir expected;
-  const scan::ScanParam param = scantest::pageParam(mode, mode == "TEXT" ? "BMP" : "JPEG", kPage.width(),
-                                                    kPage.height(), "NoCombine", 0, expected.str() + "/file");
-  ::testing::internal::CaptureStdout();
-  for (std::size_t page = 0; page < script.pages.size(); ++page) {
-    ASSERT_TRUE(scan::saveImages(param, static_cast<long long>(page + 1), script.pages[page]).status);
-  }
-  ::testing::internal::GetCapturedStdout();
-
   const Outcome run = scan(script, "FB", mode);
   EXPECT_EQ(run.result, (scan::ResultPair{true, "3"}));
-  const auto names = scantest::fileNames(expected.path());
-  ASSERT_EQ(files(), names);
-  for (const std::string& name : names) {
-    EXPECT_EQ(scantest::fileBytes(dir.path() / name), scantest::fileBytes(expected.path() / name)) << name;
-  }
+  expectSavedAsWritten(scantest::pageParam(mode, mode == "TEXT" ? "BMP" : "JPEG", kPage.width(), kPage.height(),
+                                           "NoCombine", 0, ""),
+                       script.pages, dir.path());
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, AnyHeaderStart,
-                         ::testing::Combine(::testing::ValuesIn(kHeaderStarts),
+                         ::testing::Combine(::testing::ValuesIn(scantest::kHeaderStarts),
                                             ::testing::ValuesIn(sim::scanner::allDeliveries()),
                                             ::testing::Values("GRAY256", "TEXT")),
                          [](const auto& row) {
-                           const HeaderStart& start = std::get<0>(row.param);
-                           char name[8];
-                           std::snprintf(name, sizeof name, "%02X%02X%02X", start[0], start[1], start[2]);
-                           return std::string(name) + "_" + std::get<1>(row.param).name() + "_" +
-                                  std::get<2>(row.param);
+                           return scantest::hexName(std::get<0>(row.param)) + "_" + std::get<1>(row.param).name() +
+                                  "_" + std::get<2>(row.param);
                          });
 
 TEST_F(SocketScan, APageThatNeverEndsIsCutOffAtItsLimit) {

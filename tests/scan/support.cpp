@@ -209,4 +209,14 @@ scan::ScanParam pageParam(const std::string& mode, const std::string& fileType, 
   return param;
 }
 
+const std::array<HeaderStart, 8> kHeaderStarts{{{0x00, 0x00, 0x00}, {0x42, 0x4C, 0x4B}, {0x80, 0x00, 0x00},
+                                                {0x82, 0x00, 0x00}, {0xC2, 0x01, 0x02}, {0xC3, 0x00, 0x00},
+                                                {0xE9, 0x00, 0x00}, {0xFF, 0xFF, 0xFF}}};
+
+std::string hexName(const HeaderStart& start) {
+  char name[8];
+  std::snprintf(name, sizeof name, "%02X%02X%02X", start[0], start[1], start[2]);
+  return name;
+}
+
 }  // namespace scantest

@@ -43,6 +43,13 @@ std::vector<std::uint8_t> withDeclaredSize(std::vector<std::uint8_t> jpeg, int w
 bool showsGrid(const QImage& picture, QRect area, const Grid& grid, int tolerance = 60);
 std::string describeCells(const QImage& picture, QRect area);
 
+// Values of block header bytes 0-2, which the host does not interpret: the
+// usual, zeros, all ones, status values and the two marks.
+using HeaderStart = std::array<std::uint8_t, 3>;
+extern const std::array<HeaderStart, 8> kHeaderStarts;
+// "C20102" for {0xC2, 0x01, 0x02}: a test name.
+std::string hexName(const HeaderStart& start);
+
 using test_support::TempDir;
 
 std::vector<std::uint8_t> fileBytes(const std::filesystem::path& path);
