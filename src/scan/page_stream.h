@@ -15,11 +15,11 @@
 // read that holds it ends:
 //   - A byte with more bytes behind it is no status byte: the device sends a
 //     status byte alone and last. A byte with nothing behind it is a status
-//     byte at once when it can begin no other message: it differs from byte 0
-//     of the stream's first header, and from 0x82. Any other (loneByte()) is
-//     held until the stream has stayed quiet for a settle time or ended; only
-//     then judgeLoneByte() takes it for a status byte. If more bytes come
-//     first, it begins a header or a page-end record.
+//     byte at once when it can begin no other message: it differs from byte
+//     0 of the stream's first header, and from 0x82. Any other
+//     (Ending::loneByte) is held until the stream has stayed quiet for a
+//     settle time or ended; only then judgeLoneByte() takes it for a status
+//     byte. If more bytes come first, it begins a header or a page-end record.
 //   - A first byte other than 0x82 begins a block header.
 //   - 0x82 begins a page-end record when the read begins with it and holds
 //     exactly 10 bytes, or 11 whose last is 0x80 (the record followed by the
