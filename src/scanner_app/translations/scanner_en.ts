@@ -109,7 +109,7 @@
     </message>
     <message>
         <source>IDCard</source>
-        <translation>ID card, 2 sides on 1 page</translation>
+        <translation>ID card, both sides</translation>
     </message>
     <message>
         <source>A4</source>
