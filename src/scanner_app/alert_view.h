@@ -1,6 +1,8 @@
 #pragma once
 // The application's one alert: its title in bold, its message, and one "ok"
-// button. Both texts are shown as plain text, whatever they hold.
+// button. Both texts are shown as plain text, whatever they hold. It opens
+// centred over the window it belongs to, and stays centred when its texts
+// change while it is shown.
 
 #include <QDialog>
 #include <QString>
@@ -21,7 +23,12 @@ class AlertView : public QDialog {
   QString message() const;
   QPushButton* okButton() const { return ok_; }
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
+  void centreOverWindow();
+
   QLabel* title_;
   QLabel* message_;
   QPushButton* ok_;

@@ -1,7 +1,7 @@
 #pragma once
 // The application's window: the settings screen with a margin of 5 on every
-// side. The screen is 350 to 750 wide and 400 to 600 high, 450 by 400 at
-// first, and the window takes its size limits from it.
+// side. The window takes its size limits and its first size from the screen
+// (see SettingView).
 
 #include <QWidget>
 

@@ -4,8 +4,10 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 
+class QFileDialog;
 class QWidget;
 
 namespace scanner_app {
@@ -14,7 +16,11 @@ namespace scanner_app {
 // empty text when the dialog was accepted without a folder.
 using FolderChooser = std::function<std::optional<QString>(QWidget* parent, const QString& start)>;
 
-// A modal dialog that lists and returns folders only.
+// The dialog of chooseFolderWithDialog, not yet shown: it lists and returns
+// folders only.
+std::unique_ptr<QFileDialog> folderDialog(QWidget* parent, const QString& start);
+
+// Runs folderDialog modally.
 std::optional<QString> chooseFolderWithDialog(QWidget* parent, const QString& start);
 
 }  // namespace scanner_app

@@ -24,6 +24,9 @@ namespace scanner_app {
 namespace {
 
 constexpr int kControlWidth = 230;
+constexpr QSize kMinimum(350, 400);
+constexpr QSize kIdeal(450, 400);
+constexpr QSize kMaximum(750, 600);
 
 // One row per entry of an option list, showing the entry's text from the
 // string table, its position as the row's tag.
@@ -77,9 +80,14 @@ SettingView::SettingView(ScreenOptions options, QWidget* parent)
   connect(model_, &scan::ScannerModel::alertTitleChanged, this, &SettingView::updateAlertTexts);
   connect(model_, &scan::ScannerModel::alertMessageChanged, this, &SettingView::updateAlertTexts);
 
+  setMaximumSize(kMaximum);
   built_ = true;
   syncScannerPicker();
 }
+
+QSize SettingView::minimumSizeHint() const { return layout()->minimumSize().expandedTo(kMinimum); }
+
+QSize SettingView::sizeHint() const { return kIdeal.expandedTo(minimumSizeHint()); }
 
 QLabel* SettingView::label(const char* key, QWidget* buddy) {
   auto* label = new QLabel(text(key), this);

@@ -40,6 +40,11 @@ class SettingView : public QWidget {
   // drawn; the save folder starts as the desktop folder (or home).
   explicit SettingView(ScreenOptions options = {}, QWidget* parent = nullptr);
 
+  // At least 350 by 400, ideally 450 by 400, and never less than the rows
+  // need in the language shown; at most 750 by 600.
+  QSize minimumSizeHint() const override;
+  QSize sizeHint() const override;
+
   scan::ScannerModel& model() const { return *model_; }
   SettingsState& state() const { return *state_; }
   // The alert, once one has been shown.

@@ -1,5 +1,7 @@
 #include "scanner_app/string_table.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
 #include <string>
 
 // Outside any namespace, as rcc names it.
@@ -22,9 +24,27 @@ bool loadStringTable(QTranslator& table, Language language) {
                                                   : QStringLiteral(":/translations/scanner_en.qm"));
 }
 
-bool installStringTable(QCoreApplication& app, const QStringList& uiLanguages) {
-  auto* table = new QTranslator(&app);
-  if (!loadStringTable(*table, languageFor(uiLanguages))) {
+bool loadQtTranslations(QTranslator& table, Language language) {
+  const QLocale locale = language == Language::Chinese ? QLocale(QLocale::Chinese, QLocale::China)
+                                                       : QLocale(QLocale::English, QLocale::UnitedStates);
+  // "qt" gathers the translations of every Qt module; "qtbase" alone holds
+  // those of the widgets this program uses.
+  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  return table.load(locale, QStringLiteral("qt"), QStringLiteral("_"), folder) ||
+         table.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), folder);
+}
+
+bool installStringTable(QObject& owner, const QStringList& uiLanguages) {
+  const Language language = languageFor(uiLanguages);
+  // A translator removes itself from the application when it is destroyed.
+  auto* qt = new QTranslator(&owner);
+  if (loadQtTranslations(*qt, language)) {
+    QCoreApplication::installTranslator(qt);
+  } else {
+    delete qt;
+  }
+  auto* table = new QTranslator(&owner);
+  if (!loadStringTable(*table, language)) {
     delete table;
     return false;
   }

@@ -21,9 +21,16 @@ Language languageFor(const QStringList& uiLanguages);
 // Loads the built-in table of `language` into `table`.
 bool loadStringTable(QTranslator& table, Language language);
 
-// Installs the table for the user's languages, owned by `app`. False when it
-// cannot be loaded (every text then shows as its key).
-bool installStringTable(QCoreApplication& app, const QStringList& uiLanguages);
+// Loads Qt's own translations of `language` (the texts of its dialogs and
+// context menus) from Qt's translations folder into `table`. False when they
+// are not installed; Qt's texts then stay English.
+bool loadQtTranslations(QTranslator& table, Language language);
+
+// Installs the table for the user's languages and Qt's own translations of
+// the same language, for as long as `owner` (the application) lives. False
+// when the table cannot be loaded (every text then shows as its key);
+// missing Qt translations only leave Qt's texts in English.
+bool installStringTable(QObject& owner, const QStringList& uiLanguages);
 
 // The installed table's text of `key`, or the key itself when it has none.
 QString text(const char* key);

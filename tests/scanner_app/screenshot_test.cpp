@@ -1,7 +1,9 @@
 // Screenshots of the window on an X server (Xvfb) in English and in
-// Chinese, saved for review and checked by pixel probes: every label is
-// drawn, and Chinese labels show their characters, not the boxes of a font
-// without them. The window lists the simulated USB scanner.
+// Chinese, at its first size and at its minimum, saved for review and
+// checked by pixel probes: every label is drawn, and Chinese labels show
+// their characters, not the boxes of a font without them. The window lists
+// the simulated USB scanner. Without a scanner, the start-up alert opens
+// over the window.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -12,10 +14,11 @@
 #include <QLabel>
 #include <QScreen>
 #include <QTest>
-#include <QTranslator>
 #include <memory>
 #include <optional>
+#include <tuple>
 
+#include "scanner_app/alert_view.h"
 #include "scanner_app/string_table.h"
 #include "sim/usb/scanner.h"
 #include "window_support.h"
@@ -71,13 +74,26 @@ QImage redrawn(const QLabel& label, const QFont& font) {
   return copy.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-class Screenshot : public ::testing::TestWithParam<Language> {
+QString fileTag(Language language) {
+  return language == Language::Chinese ? QStringLiteral("zh_CN") : QStringLiteral("en");
+}
+
+void skipUnlessOnX(const sim::usb::Testbed& bus) {
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) GTEST_SKIP() << "needs an X server (Xvfb)";
+  if (!bus.active()) GTEST_SKIP() << "needs umockdev: run under umockdev-wrapper";
+}
+
+enum class Size { initial, minimum };
+
+// The window at its first size or resized to its minimum, once it lists the
+// USB scanner.
+class Screenshot : public ::testing::TestWithParam<std::tuple<Language, Size>> {
  protected:
   void SetUp() override {
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) GTEST_SKIP() << "needs an X server (Xvfb)";
-    if (!bus.active()) GTEST_SKIP() << "needs umockdev: run under umockdev-wrapper";
-    ASSERT_TRUE(scanner_app::loadStringTable(table, GetParam()));
-    QCoreApplication::installTranslator(&table);
+    skipUnlessOnX(bus);
+    if (IsSkipped()) return;
+    tables = std::make_unique<LanguageTables>(std::get<0>(GetParam()));
+    ASSERT_TRUE(tables->loaded());
     scanner = std::make_unique<sim::usb::Scanner>(bus.addDevice(sim::usb::ktr6620lxvScanner()),
                                                   sim::usb::ScannerScript{});
     window = std::make_unique<ContentView>(screenOptions());
@@ -87,18 +103,23 @@ class Screenshot : public ::testing::TestWithParam<Language> {
     ASSERT_TRUE(waitFor([&] {
       return control<QComboBox>(*window, "scannerPicker")->count() == 1 && window->settingView().isEnabled();
     }));
+    const bool minimum = std::get<1>(GetParam()) == Size::minimum;
+    if (minimum) {
+      window->resize(window->minimumSize());
+      ASSERT_TRUE(waitFor([&] { return window->size() == window->minimumSize(); }));
+    }
     QTest::qWait(200);
     shot = window->screen()->grabWindow(window->winId()).toImage().convertToFormat(QImage::Format_RGB32);
-    const QString name = GetParam() == Language::Chinese ? QStringLiteral("zh_CN") : QStringLiteral("en");
     QDir().mkpath(QStringLiteral("screenshots"));
-    shot.save(QStringLiteral("screenshots/scanner-%1.png").arg(name));
+    shot.save(QStringLiteral("screenshots/scanner-%1%2.png")
+                  .arg(fileTag(std::get<0>(GetParam())), minimum ? QStringLiteral("-minimum") : QString()));
   }
-  void TearDown() override { QCoreApplication::removeTranslator(&table); }
 
   QRect areaOf(const QWidget* widget) const { return QRect(widget->mapTo(window.get(), QPoint(0, 0)), widget->size()); }
+  Language language() const { return std::get<0>(GetParam()); }
 
   sim::usb::Testbed bus;
-  QTranslator table;
+  std::unique_ptr<LanguageTables> tables;
   std::unique_ptr<sim::usb::Scanner> scanner;
   std::unique_ptr<ContentView> window;
   QImage shot;
@@ -129,7 +150,7 @@ TEST_P(Screenshot, LabelsShowTheirCharactersNotBoxes) {
     const std::optional<QFont> alone = withoutChinese(label->font());
     if (!alone) GTEST_SKIP() << "the window's font has Chinese characters itself: no boxes to compare with";
     const double fromBoxes = difference(onScreen, redrawn(*label, *alone));
-    if (GetParam() == Language::Chinese) {
+    if (language() == Language::Chinese) {
       EXPECT_GT(fromBoxes, 0.05) << name << " is drawn as a font without Chinese draws it";
     } else {
       EXPECT_LT(fromBoxes, 0.02) << name << ": Latin text needs no other font";
@@ -137,9 +158,49 @@ TEST_P(Screenshot, LabelsShowTheirCharactersNotBoxes) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, Screenshot, ::testing::Values(Language::English, Language::Chinese),
-                         [](const ::testing::TestParamInfo<Language>& tested) {
-                           return tested.param == Language::Chinese ? std::string("Chinese") : std::string("English");
+INSTANTIATE_TEST_SUITE_P(Languages, Screenshot,
+                         ::testing::Combine(::testing::Values(Language::English, Language::Chinese),
+                                            ::testing::Values(Size::initial, Size::minimum)),
+                         [](const auto& tested) {
+                           return languageName(std::get<0>(tested.param)) +
+                                  (std::get<1>(tested.param) == Size::minimum ? "AtMinimum" : "AtFirst");
                          });
+
+// With no scanner the first discovery ends in an alert, which opens over the
+// window wherever the window stands, drawn whole.
+class StartUpAlert : public ::testing::TestWithParam<Language> {
+ protected:
+  sim::usb::Testbed bus;
+};
+
+TEST_P(StartUpAlert, OpensOverTheWindow) {
+  skipUnlessOnX(bus);
+  if (IsSkipped()) return;
+  const LanguageTables tables(GetParam());
+  ASSERT_TRUE(tables.loaded());
+  ContentView window(screenOptions());
+  window.move(180, 120);
+  window.show();
+  ASSERT_TRUE(waitFor([&] { return shownAlert(window) != nullptr; }));
+  scanner_app::AlertView* alert = shownAlert(window);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(alert));
+  QTest::qWait(200);
+  const QRect frame = window.frameGeometry();
+  const QRect alertFrame = alert->frameGeometry();
+  EXPECT_TRUE(frame.contains(alertFrame.center()));
+  EXPECT_LE((alertFrame.center() - frame.center()).manhattanLength(), 16);
+
+  const QRect both = frame.united(alertFrame);
+  const QImage screen = window.screen()->grabWindow(0, both.x(), both.y(), both.width(), both.height()).toImage();
+  screen.save(QStringLiteral("screenshots/scanner-alert-%1.png").arg(fileTag(GetParam())));
+  const auto* title = alert->findChild<QLabel*>(QStringLiteral("alertTitle"));
+  const QRect titleOnScreen(title->mapToGlobal(QPoint(0, 0)) - both.topLeft(), title->size());
+  EXPECT_GT(inkIn(screen.convertToFormat(QImage::Format_RGB32), titleOnScreen, alert->palette().color(QPalette::Window)),
+            10);
+  ASSERT_TRUE(dismissAlert(window));
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, StartUpAlert, ::testing::Values(Language::English, Language::Chinese),
+                         [](const auto& tested) { return languageName(tested.param); });
 
 }  // namespace

@@ -9,8 +9,10 @@
 namespace trytool {
 namespace {
 
-constexpr int kTextScale = 2;
-// Light grey (the lines of text) still comes out black.
+// The pictures are drawn at twice the size that fits the smallest scan area,
+// to be scaled to each scan's.
+constexpr int kScale = 2;
+// In black and white, light grey (the lines of text) still comes out black.
 constexpr int kWhiteFrom = 200;
 
 // Page `pageNo`, drawn `scale` times the size that fits the smallest scan
@@ -66,25 +68,44 @@ Bytes jpegOf(const QImage& page) {
   return Bytes(bytes.begin(), bytes.end());
 }
 
-// `picture` over a scan area of `width` x `rows` pixels, as 1-bit rows of
-// width / 8 bytes (a set bit is white): as large as the area allows, at its
-// top left, on white paper.
-Bytes textRows(const QImage& picture, std::int64_t width, std::int64_t rows) {
-  const auto rowBytes = static_cast<std::size_t>(std::max<std::int64_t>(width, 0) / 8);
-  const auto height = static_cast<std::size_t>(std::max<std::int64_t>(rows, 0));
+// A white page of `width` x `rows` pixels in the format of `picture`, the
+// picture on it as large as the page allows, at its top left, scaled alike
+// both ways (nearest pixel).
+QImage onPage(const QImage& picture, std::int64_t width, std::int64_t rows) {
+  QImage page(static_cast<int>(width), static_cast<int>(rows), picture.format());
+  if (page.isNull()) return page;
+  page.fill(Qt::white);
+  const double scale = std::min(static_cast<double>(width) / picture.width(),
+                                static_cast<double>(rows) / picture.height());
+  const int drawnWidth = std::min(page.width(), static_cast<int>(picture.width() * scale));
+  const int drawnHeight = std::min(page.height(), static_cast<int>(picture.height() * scale));
+  const auto pixel = static_cast<std::size_t>(picture.depth() / 8);
+  std::vector<std::size_t> from(static_cast<std::size_t>(drawnWidth));
+  for (int x = 0; x < drawnWidth; ++x) {
+    from[static_cast<std::size_t>(x)] =
+        static_cast<std::size_t>(std::min(picture.width() - 1, static_cast<int>(x / scale))) * pixel;
+  }
+  for (int y = 0; y < drawnHeight; ++y) {
+    const uchar* line = picture.constScanLine(std::min(picture.height() - 1, static_cast<int>(y / scale)));
+    uchar* out = page.scanLine(y);
+    for (const std::size_t at : from) {
+      std::copy_n(line + at, pixel, out);
+      out += pixel;
+    }
+  }
+  return page;
+}
+
+// A grey page as 1-bit rows of width / 8 bytes (a set bit is white).
+Bytes textRows(const QImage& page) {
+  const auto rowBytes = static_cast<std::size_t>(page.width() / 8);
+  const auto height = static_cast<std::size_t>(page.height());
   Bytes raster(rowBytes * height, 0xFF);
-  if (rowBytes == 0 || height == 0 || picture.isNull()) return raster;
-  // Nearest pixel of the picture, scaled alike both ways to fit the area.
-  const double scale = std::min(static_cast<double>(rowBytes * 8) / picture.width(),
-                                static_cast<double>(height) / picture.height());
-  const auto drawnWidth = std::min(rowBytes * 8, static_cast<std::size_t>(picture.width() * scale));
-  const auto drawnHeight = std::min(height, static_cast<std::size_t>(picture.height() * scale));
-  for (std::size_t y = 0; y < drawnHeight; ++y) {
-    const uchar* line = picture.constScanLine(std::min(picture.height() - 1, static_cast<int>(static_cast<double>(y) / scale)));
+  for (std::size_t y = 0; y < height; ++y) {
+    const uchar* line = page.constScanLine(static_cast<int>(y));
     std::uint8_t* row = raster.data() + y * rowBytes;
-    for (std::size_t x = 0; x < drawnWidth; ++x) {
-      const int from = std::min(picture.width() - 1, static_cast<int>(static_cast<double>(x) / scale));
-      if (line[from] < kWhiteFrom) row[x / 8] = static_cast<std::uint8_t>(row[x / 8] & ~(0x80u >> (x % 8)));
+    for (std::size_t x = 0; x < rowBytes * 8; ++x) {
+      if (line[x] < kWhiteFrom) row[x / 8] = static_cast<std::uint8_t>(row[x / 8] & ~(0x80u >> (x % 8)));
     }
   }
   return raster;
@@ -94,15 +115,25 @@ Bytes textRows(const QImage& picture, std::int64_t width, std::int64_t rows) {
 
 SamplePages::SamplePages() {
   for (int pageNo = 1; pageNo <= 2; ++pageNo) {
-    jpeg_.push_back(jpegOf(samplePicture(pageNo, 1)));
-    grey_.push_back(samplePicture(pageNo, kTextScale).convertToFormat(QImage::Format_Grayscale8));
+    const QImage picture = samplePicture(pageNo, kScale);
+    colour_.push_back(picture.convertToFormat(QImage::Format_RGB888));
+    grey_.push_back(picture.convertToFormat(QImage::Format_Grayscale8));
   }
 }
 
 std::vector<Bytes> SamplePages::pagesFor(const sim::ScanRequest& request) const {
-  if (request.mode != "TEXT" || request.width <= 0 || request.rows <= 0) return jpeg_;
+  const bool text = request.mode == "TEXT";
+  const std::vector<QImage>& pictures = text || request.mode == "GRAY256" ? grey_ : colour_;
+  const bool area = request.width > 0 && request.rows > 0;
   std::vector<Bytes> pages;
-  for (const QImage& picture : grey_) pages.push_back(textRows(picture, request.width, request.rows));
+  for (const QImage& picture : pictures) {
+    if (!area) {
+      pages.push_back(jpegOf(picture));
+      continue;
+    }
+    const QImage page = onPage(picture, text ? request.width / 8 * 8 : request.width, request.rows);
+    pages.push_back(text ? textRows(page) : jpegOf(page));
+  }
   return pages;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The pages the simulated scanners of scripts/try-scanner send: two sample
-// documents drawn here, as JPEG pictures small enough for every page size
-// and resolution, or, for a black-and-white scan, as the device sends it:
-// bare 1-bit rows of the scan area.
+// documents drawn here, each as large as the scan area allows on white
+// paper of exactly the scan area, so that pages come in the size and
+// resolution that was asked: JPEG pictures (grey ones for a grey scan), or,
+// for a black-and-white scan, as the device sends it: bare 1-bit rows.
 
 #include <QImage>
 #include <cstdint>
@@ -20,14 +21,15 @@ class SamplePages {
   // text).
   SamplePages();
 
-  // The two pages for what the host asked: 1-bit rows for a "TEXT" scan
-  // with an area, the JPEG pictures otherwise. Safe on any thread: it
-  // draws no text.
+  // The two pages for what the host asked: 1-bit rows for a "TEXT" scan,
+  // grey JPEG for "GRAY256", colour JPEG otherwise, all of the scan area;
+  // a scan without an area gets the pictures at their drawn size. Safe on
+  // any thread: it draws no text.
   std::vector<Bytes> pagesFor(const sim::ScanRequest& request) const;
 
  private:
-  std::vector<Bytes> jpeg_;
-  std::vector<QImage> grey_;  // the same pages in grey, twice as large
+  std::vector<QImage> colour_;  // Format_RGB888
+  std::vector<QImage> grey_;    // the same pages in Format_Grayscale8
 };
 
 }  // namespace trytool

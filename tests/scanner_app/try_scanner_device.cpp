@@ -1,7 +1,6 @@
 // The network scanner of scripts/try-scanner: the scanner simulator
 // listening at the given address on port 54321, answering every scan with
-// two sample pages (1-bit rows for a black-and-white scan, as the device
-// sends them), until it is stopped.
+// two sample pages of the scan area (try_pages.h), until it is stopped.
 //   try-scanner-device <address>
 #include <QGuiApplication>
 #include <pthread.h>

@@ -1,8 +1,7 @@
 // The real window of scripts/try-scanner, with the USB scanner simulated on
 // umockdev in this process (run it under umockdev-wrapper; without it the
 // window only finds network scanners). The simulated USB scanner answers
-// every scan with two sample pages (1-bit rows for a black-and-white scan,
-// as the device sends them).
+// every scan with two sample pages of the scan area (try_pages.h).
 //   try-scanner-window --save-dir <folder> [--screenshot <file.png>]
 // With --screenshot the window is captured once discovery has found the
 // scanners, and the program ends.

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPushButton>
 #include <QTest>
+#include <QTranslator>
 #include <array>
 #include <cstdio>
 #include <sys/wait.h>
@@ -72,5 +73,14 @@ bool dismissAlert(scanner_app::ContentView& window) {
 }
 
 std::string text(const char* key) { return scanner_app::text(key).toStdString(); }
+
+LanguageTables::LanguageTables(scanner_app::Language language) {
+  const QString tag = language == scanner_app::Language::Chinese ? QStringLiteral("zh-CN") : QStringLiteral("en");
+  loaded_ = scanner_app::installStringTable(owner_, {tag}) && owner_.findChildren<QTranslator*>().size() == 2;
+}
+
+std::string languageName(scanner_app::Language language) {
+  return language == scanner_app::Language::Chinese ? "Chinese" : "English";
+}
 
 }  // namespace wintest

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QSize>
 #include <QString>
+#include <QObject>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -16,6 +17,7 @@
 #include "shell.h"
 #include "scanner_app/content_view.h"
 #include "scanner_app/setting_view.h"
+#include "scanner_app/string_table.h"
 
 namespace wintest {
 
@@ -55,6 +57,23 @@ bool dismissAlert(scanner_app::ContentView& window);
 
 // The string table's text of a key.
 std::string text(const char* key);
+
+// The application's table and Qt's own translations of a language, as the
+// program installs them, for as long as this lives (over the English table
+// that the tests' main installs). Windows made meanwhile speak that language.
+class LanguageTables {
+ public:
+  explicit LanguageTables(scanner_app::Language language);
+
+  // Both the table and Qt's translations.
+  bool loaded() const { return loaded_; }
+
+ private:
+  QObject owner_;
+  bool loaded_ = false;
+};
+
+std::string languageName(scanner_app::Language language);
 
 using test_support::Run;
 using test_support::run;

@@ -101,15 +101,15 @@
     </message>
     <message>
         <source>CombinHorizontal</source>
-        <translation>Two pages on one sheet, horizontal</translation>
+        <translation>2 on 1 sheet, horizontal</translation>
     </message>
     <message>
         <source>CombinVertical</source>
-        <translation>Two pages on one sheet, vertical</translation>
+        <translation>2 on 1 sheet, vertical</translation>
     </message>
     <message>
         <source>IDCard</source>
-        <translation>ID card, both sides on one page</translation>
+        <translation>ID card, both sides</translation>
     </message>
     <message>
         <source>A4</source>

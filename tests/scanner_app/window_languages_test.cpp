@@ -1,0 +1,322 @@
+// The window in English and in Chinese, offscreen: at its minimum and
+// maximum sizes nothing overlaps, nothing is cut and nothing leaves the
+// window; every picker row's text fits its picker; alerts open centred over
+// the window and break no word; the Tab key shows where it is; Qt's own
+// texts speak the table's language.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStyleOptionComboBox>
+#include <QTest>
+#include <QTextLayout>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "scan/message_keys.h"
+#include "scan/scan_status.h"
+#include "scanner_app/alert_view.h"
+#include "scanner_app/folder_chooser.h"
+#include "scanner_app/view_keys.h"
+#include "sim/usb/usb_sim.h"
+#include "window_support.h"
+
+namespace {
+
+using namespace wintest;
+using scanner_app::ContentView;
+using scanner_app::Language;
+
+enum Source { FB = 2 };
+enum Mode { TEXT = 2 };
+
+std::string nameOf(const QWidget* widget) {
+  if (!widget->objectName().isEmpty()) return widget->objectName().toStdString();
+  if (const auto* label = qobject_cast<const QLabel*>(widget)) return "label \"" + label->text().toStdString() + "\"";
+  return widget->metaObject()->className();
+}
+
+QRect areaIn(const QWidget& window, const QWidget* widget) {
+  return QRect(widget->mapTo(&window, QPoint(0, 0)), widget->size());
+}
+
+// What the user would see cut or covered: a widget outside the window, two
+// visible widgets of one parent sharing a pixel, a label or a button
+// narrower than its text.
+std::vector<std::string> layoutFaults(const QWidget& window) {
+  std::vector<std::string> faults;
+  std::map<const QWidget*, std::vector<const QWidget*>> siblings;
+  for (const QWidget* widget : window.findChildren<QWidget*>()) {
+    if (widget->isWindow() || !widget->isVisibleTo(&window)) continue;
+    siblings[widget->parentWidget()].push_back(widget);
+    if (!window.rect().contains(areaIn(window, widget))) faults.push_back(nameOf(widget) + " leaves the window");
+    if ((qobject_cast<const QLabel*>(widget) || qobject_cast<const QPushButton*>(widget)) &&
+        widget->width() < widget->sizeHint().width()) {
+      faults.push_back(nameOf(widget) + " is narrower than its text");
+    }
+  }
+  for (const auto& [parent, children] : siblings) {
+    for (std::size_t i = 0; i < children.size(); ++i) {
+      for (std::size_t j = i + 1; j < children.size(); ++j) {
+        if (children[i]->geometry().intersects(children[j]->geometry())) {
+          faults.push_back(nameOf(children[i]) + " overlaps " + nameOf(children[j]));
+        }
+      }
+    }
+  }
+  return faults;
+}
+
+std::string joined(const std::vector<std::string>& lines) {
+  std::string all;
+  for (const std::string& line : lines) all += line + "\n";
+  return all;
+}
+
+// Where the picker draws its current text: its edit field, less the pixel
+// the style keeps free on each side.
+QRect textArea(const QComboBox* picker) {
+  QStyleOptionComboBox option;
+  option.initFrom(picker);
+  option.editable = picker->isEditable();
+  option.frame = picker->hasFrame();
+  option.subControls = QStyle::SC_All;
+  return picker->style()
+      ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, picker)
+      .adjusted(1, 0, -1, 0);
+}
+
+bool chinese(QChar c) {
+  return c.script() == QChar::Script_Han || (c.unicode() >= 0x3000 && c.unicode() <= 0x303F) ||
+         (c.unicode() >= 0xFF00 && c.unicode() <= 0xFFEF);
+}
+
+// The label's text wrapped at its width as the label wraps it: every line
+// that breaks inside a word (between two characters of which neither is a
+// space nor Chinese, as in "Wi-" / "Fi"), or that is wider than the label.
+std::vector<std::string> wrapFaults(const QLabel& label, int& lines) {
+  std::vector<std::string> faults;
+  const QString text = label.text();
+  QTextLayout layout(text, label.font());
+  QTextOption option;
+  option.setWrapMode(QTextOption::WordWrap);
+  layout.setTextOption(option);
+  const qreal width = label.contentsRect().width();
+  lines = 0;
+  layout.beginLayout();
+  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    line.setLineWidth(width);
+    ++lines;
+    const QString shown = text.mid(line.textStart(), line.textLength());
+    if (line.naturalTextWidth() > width) faults.push_back("wider than the alert: " + shown.toStdString());
+    const int end = line.textStart() + line.textLength();
+    if (end > 0 && end < text.size()) {
+      const QChar before = text.at(end - 1);
+      const QChar after = text.at(end);
+      if (!before.isSpace() && !after.isSpace() && !chinese(before) && !chinese(after)) {
+        faults.push_back("a word breaks after: " + shown.toStdString());
+      }
+    }
+  }
+  layout.endLayout();
+  return faults;
+}
+
+// Every message an alert can show: the scan engine's, the scan button's and
+// the success message.
+std::vector<QString> alertMessages() {
+  std::vector<const char*> keys = {
+      scan::keys::kNoScannerFound,     scan::keys::kCannotCreateReceiveDir, scan::keys::kInvalidSaveFileName,
+      scan::keys::kNoNeedToCheck,      scan::keys::kCheckScannerError,      scan::keys::kScannerNetworkError,
+      scan::keys::kNoPaperInADF,       scan::keys::kPaperSourceNotExist,    scan::keys::kCannotChekPaperSource,
+      scan::keys::kUnexpectError,      scan::keys::kSaveImageError,         scan::keys::kCheckPaperSourceError,
+      scan::keys::kScannerBusy,        scan::keys::kOpenError,              scan::keys::kSndSCommandError,
+      scan::keys::kSndICommandError,   scan::keys::kSndXCommandError,       scan::keys::kReceiveImagesError,
+      scanner_app::keys::kNoSaveDir,   scanner_app::keys::kNoSaveFileName};
+  std::vector<QString> messages;
+  for (const char* key : keys) messages.push_back(scanner_app::text(key));
+  for (const auto& row : scan::ScanStatus) messages.push_back(scanner_app::text(row.key));
+  messages.push_back(scanner_app::text(scan::keys::kScanPages) + QStringLiteral("1200 ") +
+                     scanner_app::text(scan::keys::kPages));
+  return messages;
+}
+
+// The window in a language, as full as it gets: a scanner listed and every
+// row shown (the rows at their start values).
+class InLanguage {
+ protected:
+  void open(Language language) {
+    if (!bus.active()) GTEST_SKIP() << "needs umockdev: run under umockdev-wrapper";
+    tables = std::make_unique<LanguageTables>(language);
+    ASSERT_TRUE(tables->loaded()) << "Qt's translations or our table are missing";
+    window = std::make_unique<ContentView>(screenOptions());
+    window->settingView().state().setSaveDir(QStringLiteral("/home/user/Desktop"));
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    ASSERT_TRUE(dismissAlert(*window)) << "no alert after the first discovery";
+    window->settingView().model().setScannerList({networkScanner("192.0.2.11")});
+  }
+
+  QComboBox* picker(const char* name) const { return control<QComboBox>(*window, name); }
+
+  sim::usb::Testbed bus;
+  std::unique_ptr<LanguageTables> tables;
+  std::unique_ptr<ContentView> window;
+};
+
+enum class Size { minimum, maximum };
+
+class WindowAtItsLimits : public InLanguage, public ::testing::TestWithParam<std::tuple<Language, Size>> {
+ protected:
+  void SetUp() override { open(std::get<0>(GetParam())); }
+};
+
+TEST_P(WindowAtItsLimits, ShowsEveryControlWholeAndApart) {
+  const QSize minimum = window->minimumSize();
+  const QSize maximum = window->maximumSize();
+  // The screen's own bounds, plus its margin of 5 on every side.
+  EXPECT_GE(minimum.width(), 360);
+  EXPECT_GE(minimum.height(), 410);
+  EXPECT_EQ(maximum, QSize(760, 610));
+  const QSize size = std::get<1>(GetParam()) == Size::minimum ? minimum : maximum;
+  window->resize(size);
+  QCoreApplication::processEvents();
+  ASSERT_EQ(window->size(), size);
+  EXPECT_EQ(joined(layoutFaults(*window)), "") << "at " << size.width() << "x" << size.height();
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, WindowAtItsLimits,
+                         ::testing::Combine(::testing::Values(Language::English, Language::Chinese),
+                                            ::testing::Values(Size::minimum, Size::maximum)),
+                         [](const auto& tested) {
+                           return languageName(std::get<0>(tested.param)) +
+                                  (std::get<1>(tested.param) == Size::minimum ? "Minimum" : "Maximum");
+                         });
+
+class Window : public InLanguage, public ::testing::TestWithParam<Language> {
+ protected:
+  void SetUp() override { open(GetParam()); }
+};
+
+TEST_P(Window, EveryPickerRowFitsItsPicker) {
+  // Every row a picker can offer: the resolutions with the flatbed, the file
+  // type's rows in colour and in black and white.
+  std::map<QComboBox*, QStringList> offered;
+  const auto collect = [&] {
+    for (QComboBox* each : window->findChildren<QComboBox*>()) {
+      if (each == picker("scannerPicker")) continue;  // scanner labels are data, not table texts
+      for (int row = 0; row < each->count(); ++row) offered[each] << each->itemText(row);
+    }
+  };
+  collect();
+  choose(picker("scanSourcePicker"), FB);
+  choose(picker("colorModePicker"), TEXT);
+  collect();
+  ASSERT_EQ(offered.size(), 8u);
+  EXPECT_TRUE(offered[picker("resolutionPicker")].contains(QStringLiteral("1200dpi")));
+  for (const auto& [each, texts] : offered) {
+    const int room = textArea(each).width();
+    for (const QString& shown : texts) {
+      EXPECT_LE(each->fontMetrics().horizontalAdvance(shown), room)
+          << nameOf(each) << ": \"" << shown.toStdString() << "\" is cut";
+    }
+  }
+}
+
+TEST_P(Window, AlertsOpenCentredOverTheWindowAndBreakNoWord) {
+  window->move(60, 40);
+  scan::ScannerModel& model = window->settingView().model();
+  for (const char* title : {scan::keys::kError, scan::keys::kInfo}) {
+    for (const QString& message : alertMessages()) {
+      model.setAlertTitle(scanner_app::text(title));
+      model.setAlertMessage(message);
+      model.setShowAlert(true);
+      ASSERT_TRUE(waitFor([&] { return shownAlert(*window) != nullptr; })) << message.toStdString();
+      const scanner_app::AlertView* alert = shownAlert(*window);
+      const QPoint offset = alert->frameGeometry().center() - window->frameGeometry().center();
+      EXPECT_LE(offset.manhattanLength(), 2) << message.toStdString();
+      int lines = 0;
+      EXPECT_EQ(joined(wrapFaults(*alert->findChild<QLabel*>(QStringLiteral("alertMessage")), lines)), "");
+      EXPECT_EQ(joined(wrapFaults(*alert->findChild<QLabel*>(QStringLiteral("alertTitle")), lines)), "");
+      EXPECT_EQ(lines, 1) << "the title takes more than a line";
+      ASSERT_TRUE(dismissAlert(*window));
+    }
+  }
+}
+
+// Fusion, the style here, marks the focused control only once the keyboard
+// has moved the focus: the test moves it with Tab, as the user does.
+TEST_P(Window, TabShowsWhereTheFocusIs) {
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  std::set<QWidget*> controls;
+  for (QWidget* widget : window->findChildren<QWidget*>()) {
+    if (widget->isVisible() && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus)) controls.insert(widget);
+  }
+  ASSERT_GE(controls.size(), 13u);
+  std::set<QWidget*> reached;
+  QTest::keyClick(window.get(), Qt::Key_Tab);
+  for (std::size_t press = 0; press < controls.size(); ++press) {
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr);
+    reached.insert(focused);
+    const QImage marked = focused->grab().toImage();
+    QTest::keyClick(focused, Qt::Key_Tab);
+    ASSERT_NE(QApplication::focusWidget(), focused);
+    const QImage unmarked = focused->grab().toImage();
+    int differing = 0;
+    for (int y = 0; y < marked.height(); ++y) {
+      for (int x = 0; x < marked.width(); ++x) {
+        if (std::abs(qGray(marked.pixel(x, y)) - qGray(unmarked.pixel(x, y))) > 24) ++differing;
+      }
+    }
+    // More than a text cursor: a frame around the control.
+    EXPECT_GT(differing, focused->width()) << nameOf(focused) << " shows no focus (" << differing << " pixels)";
+  }
+  EXPECT_EQ(reached, controls);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, Window, ::testing::Values(Language::English, Language::Chinese),
+                         [](const auto& tested) { return languageName(tested.param); });
+
+// Qt's texts in the window: a line edit's context menu and the folder
+// chooser's buttons.
+TEST(QtTexts, SpeakTheTablesLanguage) {
+  static const QRegularExpression han(QStringLiteral("\\p{Han}"));
+  for (const Language language : {Language::English, Language::Chinese}) {
+    const LanguageTables tables(language);
+    ASSERT_TRUE(tables.loaded()) << languageName(language);
+    QLineEdit field;
+    const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+    QStringList texts;
+    for (const QAction* action : menu->actions()) {
+      if (!action->isSeparator()) texts << action->text().section(QLatin1Char('\t'), 0, 0);
+    }
+    const std::unique_ptr<QFileDialog> dialog = scanner_app::folderDialog(nullptr, QDir::tempPath());
+    dialog->show();
+    const auto* buttons = dialog->findChild<QDialogButtonBox*>();
+    ASSERT_NE(buttons, nullptr) << "the folder chooser is no Qt dialog here";
+    for (const QAbstractButton* button : buttons->buttons()) texts << button->text();
+    dialog->hide();
+    ASSERT_GE(texts.size(), 8) << texts.join(QLatin1Char('|')).toStdString();
+    if (language == Language::English) {
+      EXPECT_TRUE(texts.contains(QStringLiteral("&Undo"))) << texts.join(QLatin1Char('|')).toStdString();
+      EXPECT_TRUE(texts.contains(QStringLiteral("&Choose"))) << texts.join(QLatin1Char('|')).toStdString();
+    } else {
+      for (const QString& shown : texts) EXPECT_TRUE(shown.contains(han)) << shown.toStdString();
+    }
+  }
+}
+
+}  // namespace
