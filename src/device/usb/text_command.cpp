@@ -5,6 +5,7 @@
 #include "device/usb/device_handle.h"
 #include "device/usb/errors.h"
 #include "device/common/log.h"
+#include "device/common/main_queue.h"
 #include "device/common/utf8.h"
 
 namespace device::usb {
@@ -40,7 +41,9 @@ std::optional<std::string> usbInteraction(std::string_view cmd, ProductId PID, V
     });
     return result;
   } catch (const std::exception&) {
-    logLine("function getIPInfoByUSB throws error");
+    // Written once the caller's current work is done, after the lines the
+    // caller writes on the same failure.
+    mainQueue()([] { logLine("function getIPInfoByUSB throws error"); });
     return std::nullopt;
   }
 }

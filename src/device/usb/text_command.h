@@ -18,6 +18,7 @@ inline constexpr std::size_t kTextReplyMaxBytes = 600;
 // interface or pipe, open, write or read failed, fewer than 16 bytes) or the
 // reply is not valid UTF-8. Never throws. The device is found by VID and PID
 // (first match) and its first interface is used, opened without seizing.
+// A failed exchange is logged by a work item on the main queue.
 std::optional<std::string> usbInteraction(std::string_view cmd, ProductId PID, VendorId VID);
 
 }  // namespace device::usb
