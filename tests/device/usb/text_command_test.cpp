@@ -121,13 +121,42 @@ TEST_F(TextCommand, NoPrinterGivesNoValueAndTheFailureLineAfterTheCallersOwnLine
                                                        "the caller's line on the same failure", kFailureLine}));
 }
 
+TEST_F(TextCommand, LogLinesShowWhatTheCallerLetsThemWhileThePrinterGetsTheWholeCommand) {
+  auto& printer = addPrinter();
+  const std::string command = "SetwifiAP=net\r\n6\r\npa\x01ss\r\nS;";
+  printer.replyToCommand(command, Answer::text("8004,net\r\n6\r\npa\x01ss"));
+  StdoutCapture capture;
+  const auto hidden = [](std::string_view text) {
+    std::string shown(text);
+    for (std::size_t at = shown.find("pa\x01ss"); at != std::string::npos; at = shown.find("pa\x01ss")) {
+      shown.replace(at, 5, "***");
+    }
+    return shown;
+  };
+
+  EXPECT_EQ(usbInteraction(command, kProductId, kVendorId, hidden), "8004,net\r\n6\r\npa\x01ss");
+
+  EXPECT_EQ(printer.received(kBulkOut), (std::vector<Bytes>{Bytes(command.begin(), command.end())}));
+  const auto lines = capture.lines();
+  std::string log;
+  for (const std::string& line : lines) log += line + "\n";
+  EXPECT_EQ(log.find("pa\x01ss"), std::string::npos) << log;
+  for (const char* line : {"run in usbInteraction and cmd = SetwifiAP=net\r\n6\r\n***\r\nS;\n",
+                           "usb commucation: write cmd = SetwifiAP=net\r\n6\r\n***\r\nS;\n",
+                           "run in usbInteraction and cmd = SetwifiAP=net\r\n6\r\n***\r\nS; and receivedMessage =  "
+                           "8004,net\r\n6\r\n***\n"}) {
+    EXPECT_NE(log.find(line), std::string::npos) << line << " not in\n" << log;
+  }
+}
+
 // The product ID comes first here and last in createDevice: a swapped pair
 // must not compile, and a device carrying the swapped pair is not the printer.
+using device::usb::LogText;
 static_assert(std::is_invocable_v<decltype(&usbInteraction), std::string_view, device::usb::ProductId,
-                                  device::usb::VendorId>);
+                                  device::usb::VendorId, const LogText&>);
 static_assert(!std::is_invocable_v<decltype(&usbInteraction), std::string_view, device::usb::VendorId,
-                                   device::usb::ProductId>);
-static_assert(!std::is_invocable_v<decltype(&usbInteraction), std::string_view, int, int>);
+                                   device::usb::ProductId, const LogText&>);
+static_assert(!std::is_invocable_v<decltype(&usbInteraction), std::string_view, int, int, const LogText&>);
 
 TEST_F(TextCommand, ADeviceWithTheIdsSwappedIsNotThePrinter) {
   auto swapped = sim::usb::ktr6620lxv();
