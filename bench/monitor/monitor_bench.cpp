@@ -1,16 +1,22 @@
 // Figures of the status monitor's start-up and responsiveness, with the real
 // device layer and the real window against simulated printers: discovery
-// runs in a private network namespace (one interface, 192.0.2.1/24) with
-// the full listening time, the USB printer is the simulator under umockdev.
+// runs in a private network namespace with the full listening time, the USB
+// printer is the simulator under umockdev. The client has one address on
+// the printers' network (192.0.2.1/25) and, with --addresses 2 or 3, one or
+// two more on empty networks (192.0.2.129/26, 192.0.2.193/26), as a desktop
+// with a container or virtual-machine bridge has.
 //
-//   bench-monitor [runs]        (default 5; needs root for the namespaces)
+//   bench-monitor [runs] [--addresses N]
+//       runs: default 5; N: 1, 2 or 3 (default: each in turn).
+//       Needs root for the namespaces.
 //
 // Start-up: from the application object's construction to the first frame
 // of the window, and to the first frame that shows a printer's status
 //   - with one USB printer and no network printer;
 //   - with a network printer that answered discovery and then went dark.
-// Then 30 s of polling that dead network printer: the longest stretch in
-// which the event loop did not run (a 10 ms heartbeat timer's largest gap).
+// Then 30 s of polling that dead network printer (one address): the longest
+// stretch in which the event loop did not run (a 10 ms heartbeat timer's
+// largest gap).
 //
 // Each run is a fresh process (the models are made once per process); the
 // program runs itself with --scenario under umockdev-wrapper.
@@ -80,7 +86,7 @@ class FrameWatch : public QObject {
 };
 
 // One start-up in this process; prints "key value" lines.
-int runScenario(int argc, char** argv, const std::string& scenario) {
+int runScenario(int argc, char** argv, const std::string& scenario, int addresses) {
   device::setFlavour(device::Flavour::StatusMonitor);
   const bool usb = scenario == "usb";
   const bool stall = scenario == "dead-net-stall";
@@ -97,11 +103,15 @@ int runScenario(int argc, char** argv, const std::string& scenario) {
   sim::net::TestNetwork network;
   const std::string lan = network.addSegment();
   const std::string client = network.addHost("cli");
-  network.attach(client, lan, "eth0", "192.0.2.1/24");
+  network.attach(client, lan, "eth0", "192.0.2.1/25");
+  const char* const emptyNetworks[] = {"192.0.2.129/26", "192.0.2.193/26"};
+  for (int i = 1; i < addresses && i <= 2; ++i) {
+    network.attach(client, network.addSegment(), "eth" + std::to_string(i), emptyNetworks[i - 1]);
+  }
   std::unique_ptr<sim::snmp::SnmpAgent> agent;
   if (!usb) {
     const std::string host = network.addHost("p1");
-    network.attach(host, lan, "eth0", "192.0.2.11/24");
+    network.attach(host, lan, "eth0", "192.0.2.11/25");
     sim::snmp::AgentConfig config;
     config.objects = monitor_test::printerObjects("1,ready", "80");
     agent = std::make_unique<sim::snmp::SnmpAgent>(config, "udp:161", "192.0.2.11", host);
@@ -157,8 +167,9 @@ int runScenario(int argc, char** argv, const std::string& scenario) {
   return 0;
 }
 
-std::map<std::string, double> runChild(const std::string& self, const std::string& scenario) {
-  const std::string command = "umockdev-wrapper '" + self + "' --scenario " + scenario + " 2>/dev/null";
+std::map<std::string, double> runChild(const std::string& self, const std::string& scenario, int addresses) {
+  const std::string command = "umockdev-wrapper '" + self + "' --scenario " + scenario + " --addresses " +
+                              std::to_string(addresses) + " 2>/dev/null";
   std::map<std::string, double> figures;
   FILE* child = ::popen(command.c_str(), "r");
   if (child == nullptr) return figures;
@@ -174,10 +185,13 @@ std::map<std::string, double> runChild(const std::string& self, const std::strin
   return figures;
 }
 
-double median(std::vector<double> values) {
-  if (values.empty()) return -1;
+// "median (lowest-highest)" of the runs' values.
+std::string spread(std::vector<double> values) {
+  if (values.empty()) return "    -";
   std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
+  char text[64];
+  std::snprintf(text, sizeof text, "%6.0f ms (%.0f-%.0f)", values[values.size() / 2], values.front(), values.back());
+  return text;
 }
 
 void report(const char* title, const std::vector<std::map<std::string, double>>& runs) {
@@ -188,34 +202,46 @@ void report(const char* title, const std::vector<std::map<std::string, double>>&
     window.push_back(run.at("window_ms"));
     status.push_back(run.at("status_ms"));
   }
-  std::printf("%s (median of %zu runs)\n", title, window.size());
-  std::printf("  network discovery        %6.0f ms\n", median(discovery));
-  std::printf("  first frame of window    %6.0f ms\n", median(window));
-  std::printf("  first status shown       %6.0f ms\n", median(status));
+  std::printf("%s (median of %zu runs, lowest-highest)\n", title, window.size());
+  std::printf("  network discovery        %s\n", spread(discovery).c_str());
+  std::printf("  first frame of window    %s\n", spread(window).c_str());
+  std::printf("  first status shown       %s\n", spread(status).c_str());
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  for (int i = 1; i + 1 < argc; ++i) {
-    if (std::strcmp(argv[i], "--scenario") == 0) return runScenario(argc, argv, argv[i + 1]);
+  std::optional<std::string> scenario;
+  std::vector<int> addressCounts{1, 2, 3};
+  int runs = 5;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--scenario") == 0 && i + 1 < argc) {
+      scenario = argv[++i];
+    } else if (std::strcmp(argv[i], "--addresses") == 0 && i + 1 < argc) {
+      addressCounts = {std::clamp(std::atoi(argv[++i]), 1, 3)};
+    } else {
+      runs = std::max(1, std::atoi(argv[i]));
+    }
   }
+  if (scenario) return runScenario(argc, argv, *scenario, addressCounts.front());
   if (const std::optional<std::string> reason = sim::net::TestNetwork::unavailableReason()) {
     std::fprintf(stderr, "bench-monitor needs private network namespaces: %s\n", reason->c_str());
     return 1;
   }
-  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
   char self[4096] = {};
   if (::readlink("/proc/self/exe", self, sizeof self - 1) < 0) return 1;
 
-  std::vector<std::map<std::string, double>> usb, dark;
-  for (int i = 0; i < runs; ++i) usb.push_back(runChild(self, "usb"));
-  for (int i = 0; i < runs; ++i) dark.push_back(runChild(self, "dead-net"));
-  std::printf("Status monitor start-up, real discovery on one network interface\n");
-  report("One USB printer, no network printer", usb);
-  report("A network printer, switched off after discovery", dark);
+  for (const int addresses : addressCounts) {
+    std::vector<std::map<std::string, double>> usb, dark;
+    for (int i = 0; i < runs; ++i) usb.push_back(runChild(self, "usb", addresses));
+    for (int i = 0; i < runs; ++i) dark.push_back(runChild(self, "dead-net", addresses));
+    std::printf("Status monitor start-up, real discovery, client with %d address%s\n", addresses,
+                addresses == 1 ? "" : "es");
+    report("One USB printer, no network printer", usb);
+    report("A network printer, switched off after discovery", dark);
+  }
 
-  const std::map<std::string, double> stall = runChild(self, "dead-net-stall");
+  const std::map<std::string, double> stall = runChild(self, "dead-net-stall", 1);
   std::printf("30 s of polling the switched-off network printer (poll every 6 s)\n");
   std::printf("  longest unresponsive     %6.0f ms\n", stall.count("stall_ms") ? stall.at("stall_ms") : -1.0);
   return 0;

@@ -42,10 +42,7 @@ MonitorDevices realDevices() {
   MonitorDevices devices;
   devices.listUsbDevices = device::usb::listAttachedDevices;
   devices.sendUsbControlRequest = sendControlRequestToDevice;
-  devices.usbTextCommand = [](std::string_view command, device::usb::ProductId product,
-                              device::usb::VendorId vendor) {
-    return device::usb::usbInteraction(command, product, vendor);
-  };
+  devices.usbTextCommand = device::usb::usbInteraction;
   devices.snmpDiscover = snmpDiscovery(device::snmp::hostIPv4Interfaces);
   devices.snmpGet = snmpStatusGet();
   devices.pollInterval = kPollInterval;

@@ -17,6 +17,7 @@
 #include "device/snmp/snmputil.h"
 #include "device/usb/control_request.h"
 #include "device/usb/device_list.h"
+#include "device/usb/text_command.h"
 #include "device/usb/usb_ids.h"
 
 namespace monitor {
@@ -46,9 +47,10 @@ struct MonitorDevices {
       sendUsbControlRequest;
 
   // One text command over the printer's bulk pipes and its reply; no value
-  // when the exchange failed. Never throws.
+  // when the exchange failed. Never throws. Its log lines show the command
+  // and the reply as the last argument gives them.
   std::function<std::optional<std::string>(std::string_view command, device::usb::ProductId,
-                                           device::usb::VendorId)>
+                                           device::usb::VendorId, const device::usb::LogText&)>
       usbTextCommand;
 
   // SNMP discovery: fills the discovery list ("address,sysObjectID|" per

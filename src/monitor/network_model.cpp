@@ -36,8 +36,6 @@ const char* const kApSetParseError = QT_TRANSLATE_NOOP("Localizable", "AP设置�
 const char* const kClientModeReadError = QT_TRANSLATE_NOOP("Localizable", "获取客户端模式数据出错");
 const char* const kClientModeSetParseError = QT_TRANSLATE_NOOP("Localizable", "数据解析出错，请重试");
 
-QString optionalText(const std::optional<QString>& reply) { return reply ? *reply : QStringLiteral("nil"); }
-
 // The reply codes of a set command that raise an alert, with its title and
 // message.
 struct Outcome {
@@ -165,9 +163,9 @@ WifiResult NetworkModel::setAPInfo() {
     return raiseAlert(kError, kWrongParameters, text);
   }
   const QString cmd = wifi::setCommand(QStringLiteral("SetwifiAP"), fields);
-  log("run in set ap info and cmd = " + cmd);
+  log("run in set ap info and cmd = " + wifi::forLog(cmd, cmd));
   const std::optional<QString> reply = sendCommand(QString::fromUtf8(wifi::substituteCommandBytes(cmd)));
-  log("set ap response = " + optionalText(reply));
+  log("set ap response = " + (reply ? wifi::forLog(cmd, *reply) : QStringLiteral("nil")));
   if (const Outcome* outcome = outcomeOf(reply, kAccessPointOutcomes)) {
     return raiseAlert(outcome->title, outcome->message, text);
   }
@@ -225,7 +223,7 @@ WifiResult NetworkModel::setClientModeInfo() {
 
 std::optional<QString> NetworkModel::sendCommand(const QString& cmd) {
   const Printer& printer = printers_.selectedPrinter();
-  log("send cmd = " + cmd + " and current printer type = " + printer.type);
+  log("send cmd = " + wifi::forLog(cmd, cmd) + " and current printer type = " + printer.type);
   // Only a printer attached by USB has a channel for commands; the TCP
   // channel is never connected.
   if (printer.type != kUsbType) {
@@ -242,8 +240,13 @@ std::optional<QString> NetworkModel::sendCommand(const QString& cmd) {
 
 std::optional<QString> NetworkModel::usbCommucation(const QString& cmd) {
   const Printer& printer = printers_.selectedPrinter();
+  // The log shows the command and its reply without the password they
+  // may carry; the printer gets the command whole.
+  const device::usb::LogText shown = [cmd](std::string_view text) {
+    return wifi::forLog(cmd, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))).toStdString();
+  };
   const std::optional<std::string> reply = devices_.usbTextCommand(
-      cmd.toStdString(), device::usb::ProductId(printer.PID), device::usb::VendorId(printer.VID));
+      cmd.toStdString(), device::usb::ProductId(printer.PID), device::usb::VendorId(printer.VID), shown);
   if (!reply) {
     return std::nullopt;
   }

@@ -16,7 +16,9 @@ std::optional<int> parseDecimal(std::string_view text) {
     negative = text.front() == '-';
     text.remove_prefix(1);
   }
-  if (text.empty()) {
+  // A digit must follow the sign: from_chars takes a sign of its own, and
+  // would read "--0" or "+-0" as 0.
+  if (text.empty() || text.front() < '0' || text.front() > '9') {
     return std::nullopt;
   }
   // Digits only: from_chars alone would take a prefix and leave the rest.

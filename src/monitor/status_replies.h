@@ -17,7 +17,8 @@ struct UsbStatusReply {
 // Bytes the device did not send read as 0.
 UsbStatusReply usbStatusFromReply(std::span<const std::uint8_t> reply);
 
-// An optional sign and decimal digits only, within the range of int.
+// An optional sign and decimal digits only (at least one, right after the
+// sign), within the range of int.
 std::optional<int> parseDecimal(std::string_view text);
 
 // The code of a status value text such as STRING: "2009,sleep": the number

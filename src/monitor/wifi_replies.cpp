@@ -5,6 +5,17 @@ namespace {
 
 const QString kLineBreak = QStringLiteral("\r\n");
 
+// The line of a command, and of its reply, that holds a password.
+std::optional<qsizetype> passwordLine(const QString& command) {
+  if (command.startsWith(QLatin1String("SetwifiAP=")) || command == QLatin1String("CheckwifiAP?")) {
+    return 2;
+  }
+  if (command.startsWith(QLatin1String("SetwifiSTA=")) || command == QLatin1String("CheckwifiSTA?")) {
+    return 1;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 QString withoutTrailingNuls(QString reply) {
@@ -83,6 +94,16 @@ bool anyHoldsLineBreak(const QStringList& fields) {
     }
   }
   return false;
+}
+
+QString forLog(const QString& command, const QString& text) {
+  const std::optional<qsizetype> secret = passwordLine(command);
+  QStringList lines = replyLines(text);
+  if (!secret || *secret >= lines.size()) {
+    return text;
+  }
+  lines[*secret] = QStringLiteral("***");
+  return lines.join(kLineBreak);
 }
 
 }  // namespace monitor::wifi

@@ -110,6 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadStatus{"Empty", printerObjects("", "40")},
                       BadStatus{"Beyond32Bits", printerObjects("4294970313,x", "40")},
                       BadStatus{"NotANumber", printerObjects("sleep,2009", "40")},
+                      BadStatus{"TwoSigns", printerObjects("--0,x", "40")},
                       BadStatus{"NotServed", {{kTonerObject, "integer", "40"}}}),
     [](const auto& tested) { return std::string(tested.param.name); });
 

@@ -10,6 +10,7 @@
 
 namespace {
 
+using monitor::parseDecimal;
 using monitor::statusCodeFromSnmpText;
 using monitor::tonerValueText;
 using monitor::usbStatusFromReply;
@@ -61,6 +62,36 @@ INSTANTIATE_TEST_SUITE_P(
                       StatusText{"Letters", "STRING: \"20a9,x\"", std::nullopt},
                       StatusText{"Space", "STRING: \" 2009,x\"", std::nullopt},
                       StatusText{"SignAlone", "STRING: \"-,x\"", std::nullopt}),
+    [](const auto& tested) { return std::string(tested.param.name); });
+
+struct NumberText {
+  const char* name;
+  std::string text;
+  std::optional<int> value;
+};
+
+class DeviceNumber : public ::testing::TestWithParam<NumberText> {};
+
+// A number from the device is an optional sign, then digits only: the same
+// in the status code and in the toner level.
+TEST_P(DeviceNumber, IsReadTheSameInTheStatusCodeAndTheTonerLevel) {
+  const NumberText& number = GetParam();
+  EXPECT_EQ(statusCodeFromSnmpText("STRING: \"" + number.text + ",x\""), number.value);
+  const std::string toner = "INTEGER: " + number.text;
+  ASSERT_TRUE(tonerValueText(toner).has_value());
+  EXPECT_EQ(parseDecimal(*tonerValueText(toner)), number.value);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, DeviceNumber,
+    ::testing::Values(NumberText{"TwoMinusSigns", "--0", std::nullopt}, NumberText{"PlusMinus", "+-0", std::nullopt},
+                      NumberText{"MinusPlus", "-+5", std::nullopt}, NumberText{"SignAlone", "-", std::nullopt},
+                      NumberText{"Plus", "+7", 7}, NumberText{"Minus", "-7", -7}, NumberText{"Zero", "0", 0},
+                      NumberText{"Hex", "0x10", std::nullopt}, NumberText{"LeadingSpace", " 12", std::nullopt},
+                      NumberText{"TrailingSpace", "12 ", std::nullopt},
+                      NumberText{"Beyond32Bits", "4294967296", std::nullopt},
+                      NumberText{"LowestInt", "-2147483648", -2147483647 - 1},
+                      NumberText{"BelowLowestInt", "-2147483649", std::nullopt}),
     [](const auto& tested) { return std::string(tested.param.name); });
 
 TEST(TonerText, SecondPartOnlyWhenTheTextSplitsInExactlyTwo) {

@@ -73,4 +73,16 @@ TEST(LineBreaks, AnyCarriageReturnOrLineFeedCounts) {
   EXPECT_TRUE(anyHoldsLineBreak({"a\n"}));
 }
 
+TEST(LogText, HidesThePasswordLineOfTheSetCommandsAndOfTheReadRepliesOnly) {
+  EXPECT_EQ(forLog("SetwifiAP=n\r\n6\r\npw\r\nS\r\n1\r\n2\r\n3;", "SetwifiAP=n\r\n6\r\npw\r\nS\r\n1\r\n2\r\n3;"),
+            "SetwifiAP=n\r\n6\r\n***\r\nS\r\n1\r\n2\r\n3;");
+  EXPECT_EQ(forLog("SetwifiSTA=n\r\npw\r\nD;", "SetwifiSTA=n\r\npw\r\nD;"), "SetwifiSTA=n\r\n***\r\nD;");
+  EXPECT_EQ(forLog("CheckwifiAP?", "8014,x;n\r\n6\r\npw\r\n1"), "8014,x;n\r\n6\r\n***\r\n1");
+  EXPECT_EQ(forLog("CheckwifiSTA?", "8013,x;n\r\npw\r\nS"), "8013,x;n\r\n***\r\nS");
+  // Too few lines to hold one, or a command without a password.
+  EXPECT_EQ(forLog("CheckwifiAP?", "1001"), "1001");
+  EXPECT_EQ(forLog("CheckwifiAP?", "CheckwifiAP?"), "CheckwifiAP?");
+  EXPECT_EQ(forLog("Checkwifiserver?", "8012;Home-5\r\nOffice-2\r\nCafe-3"), "8012;Home-5\r\nOffice-2\r\nCafe-3");
+}
+
 }  // namespace

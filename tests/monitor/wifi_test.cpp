@@ -63,7 +63,11 @@ class Wifi : public SimTest {
     printer = &addPrinter();
     QCoreApplication::installTranslator(&table);
   }
-  void TearDown() override { QCoreApplication::removeTranslator(&table); }
+  void TearDown() override {
+    // A failed exchange's line waits on the main queue: not for the next test.
+    QCoreApplication::processEvents();
+    QCoreApplication::removeTranslator(&table);
+  }
 
   void makeModels() {
     printers = std::make_unique<PrinterModel>(sim.devices);
@@ -400,6 +404,73 @@ TEST_F(Wifi, NoCommandReachesAnythingButAPrinterOnUsb) {
   EXPECT_TRUE(sent().empty());
   expectAlert(kNoAlert);
 }
+
+struct SecretCase {
+  const char* name;
+  Op op;
+  std::vector<std::string> secrets;  // as the user gives them and as they are sent
+  std::size_t hiddenLines;           // log lines that show "***" in their place
+};
+
+void PrintTo(const SecretCase& tested, std::ostream* out) { *out << tested.name; }
+
+class WifiSecrets : public Wifi, public ::testing::WithParamInterface<SecretCase> {};
+
+// The passwords reach the printer, and the model, byte for byte; every log
+// line is still written, with "***" in their place.
+TEST_P(WifiSecrets, StayOutOfTheLog) {
+  const SecretCase& c = GetParam();
+  makeModels();
+  StdoutCapture capture;
+  switch (c.op) {
+    case Op::getAP:
+      printer->queueIn(kBulkIn, padded(kAccessPointReply, 120));
+      EXPECT_EQ(network->getAPInfo(), WifiResult{});
+      EXPECT_EQ(network->apSetting().APPassword, "secret");
+      break;
+    case Op::setAP:
+      fillAccessPoint();
+      printer->queueIn(kBulkIn, padded("8004,ok"));
+      EXPECT_TRUE(network->setAPInfo().showAlert);
+      EXPECT_EQ(sent(), std::vector<std::string>{kSetAccessPoint});
+      break;
+    case Op::getSTA:
+      printer->queueIn(kBulkIn, Answer::text(kClientModeReply));
+      EXPECT_EQ(network->getClientModeInfo(), WifiResult{});
+      EXPECT_EQ(network->clietModeSetting().WifiPassword, "secret");
+      break;
+    case Op::setSTA:
+      printer->queueIn(kBulkIn, Answer::text(kHotSpotReply));
+      fillClientMode();
+      printer->queueIn(kBulkIn, padded("8002,ok"));
+      EXPECT_TRUE(network->setClientModeInfo().showAlert);
+      EXPECT_EQ(sent(), (std::vector<std::string>{"Checkwifiserver?", kSetClientMode}));
+      break;
+  }
+  QCoreApplication::processEvents();
+  std::string log;
+  std::size_t hidden = 0;
+  for (const std::string& line : capture.lines()) {
+    log += line + "\n";
+    if (line.starts_with("***")) ++hidden;
+  }
+  for (const std::string& secret : c.secrets) {
+    EXPECT_EQ(log.find(secret), std::string::npos) << secret << " in\n" << log;
+  }
+  EXPECT_EQ(hidden, c.hiddenLines) << log;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, WifiSecrets,
+    ::testing::Values(
+        // "run in set ap info", "send cmd", and the exchange's three lines.
+        SecretCase{"SetAccessPoint", Op::setAP, {"pa?ss", "pa\x01ss"}, 5},
+        // "send cmd" and the exchange's three lines.
+        SecretCase{"SetClientMode", Op::setSTA, {"pw;1", "pw\x02" "1"}, 4},
+        // The reply, in the exchange's last line.
+        SecretCase{"ReadAccessPoint", Op::getAP, {"secret"}, 1},
+        SecretCase{"ReadClientMode", Op::getSTA, {"secret"}, 1}),
+    [](const auto& tested) { return std::string(tested.param.name); });
 
 TEST_F(Wifi, CreatingTheModelSendsNothing) {
   makeModels();

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -127,69 +129,35 @@ class LargeFdSet {
   netsnmp_large_fd_set set_{};
 };
 
-// How long to wait at most before the library's next retransmission or
-// time-out falls due.
-Clock::duration libraryWait(void* session, Clock::duration limit) {
-  const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(limit).count();
-  timeval wait{};
-  wait.tv_sec = static_cast<time_t>(micros / 1000000);
-  wait.tv_usec = static_cast<suseconds_t>(micros % 1000000);
-  int descriptors = 0;
-  int block = 0;
-  LargeFdSet unused;
-  snmp_sess_select_info2(session, &descriptors, unused.get(), &wait, &block);
-  const auto due = std::chrono::seconds(wait.tv_sec) + std::chrono::microseconds(wait.tv_usec);
-  return std::min(limit, std::chrono::duration_cast<Clock::duration>(due));
-}
+// One subnet's probe: its request sent on a session of its own, and the
+// answers that session received.
+struct SubnetProbe {
+  DiscoveryMagic magic;
+  std::optional<OpenSession> session;  // closed before magic goes
+  int socket = -1;
+};
 
-int pollMilliseconds(Clock::duration wait) {
-  const auto ms = std::chrono::ceil<std::chrono::milliseconds>(wait).count();
-  return static_cast<int>(std::clamp<std::int64_t>(ms, 0, 60000));
-}
-
-// Two listening passes. Every answer that arrives within a pass is read
-// (one datagram per read), so no device is lost because several answered
-// at once; the library's retransmissions are served in between.
-void listenForAnswers(void* session, const DiscoveryTiming& timing) {
-  const int socket = snmp_sess_transport(session)->sock;
-  for (int pass = 0; pass < 2; ++pass) {
-    std::printf("    loop=%d\n", pass);
-    const Clock::time_point end = Clock::now() + timing.firstWait + timing.pause;
-    for (Clock::time_point now = Clock::now(); now < end; now = Clock::now()) {
-      pollfd ready{socket, POLLIN, 0};
-      const int count = ::poll(&ready, 1, pollMilliseconds(libraryWait(session, end - now)));
-      if (count > 0) {
-        LargeFdSet readable;
-        NETSNMP_LARGE_FD_SET(socket, readable.get());
-        snmp_sess_read2(session, readable.get());
-      } else if (count == 0) {
-        snmp_sess_timeout(session);
-      } else if (errno != EINTR) {
-        std::perror("poll");
-        return;
-      }
-    }
-  }
-}
-
-// Probes one subnet: appends its answers to out. 0, or -1 when the request
-// could not be made.
-long detectOneSubNet(std::string& out, const std::string& subnetBroadcast,
-                     const DiscoveryTiming& timing) {
+// Opens the subnet's session and sends it the one request. Nothing when
+// the session cannot be opened or the request not sent (both reported).
+std::unique_ptr<SubnetProbe> startSubnetProbe(const std::string& subnetBroadcast) {
   V2cSettings v2c(subnetBroadcast);
   netsnmp_session& settings = v2c.get();
   std::printf("brocast sub net ip = %s\n", subnetBroadcast.c_str());
   settings.flags |= SNMP_FLAGS_UDP_BROADCAST;
-  DiscoveryMagic magic;
+  // The request goes out once: every device on the subnet answers that one
+  // broadcast, and a retransmission would only make each answer again.
+  settings.retries = 0;
+  auto probe = std::make_unique<SubnetProbe>();
   settings.callback = mc_network_discovery_cb;
-  settings.callback_magic = &magic;
+  settings.callback_magic = &probe->magic;
 
   void* opened = snmp_sess_open(&settings);
   if (opened == nullptr) {
     snmp_sess_perror("ack", &settings);
-    return -1;
+    return nullptr;
   }
-  const OpenSession session(opened);  // closed before magic goes
+  probe->session.emplace(opened);
+  probe->socket = snmp_sess_transport(opened)->sock;
 
   netsnmp_pdu* request = snmp_pdu_create(SNMP_MSG_GET);
   for (const char* object : discoveryObjects) {
@@ -199,18 +167,60 @@ long detectOneSubNet(std::string& out, const std::string& subnetBroadcast,
       snmp_add_null_var(request, name, nameLength);
     }
   }
-  if (snmp_sess_send(session.get(), request) == 0) {
+  if (snmp_sess_send(opened, request) == 0) {
     std::fputs(" send snmp request error ++++++++++++++++++++++++++++++++++++++++++\n", stdout);
     snmp_free_pdu(request);
-    return -1;
+    return nullptr;
   }
+  return probe;
+}
 
-  listenForAnswers(session.get(), timing);
+int pollMilliseconds(Clock::duration wait) {
+  const auto ms = std::chrono::ceil<std::chrono::milliseconds>(wait).count();
+  return static_cast<int>(std::clamp<std::int64_t>(ms, 0, 60000));
+}
 
-  for (const SnmpResponder& responder : magic.detect) {
-    appendDiscoveryEntry(out, responder.ip_addr, responder.oid);
+// Reads every answer that arrives on any of the probes' sessions until
+// `end` (one datagram per read, so no device is lost because several
+// answered at once). The library's time-out handling is never called: it
+// would only retransmit the requests.
+void readAnswersUntil(const std::vector<std::unique_ptr<SubnetProbe>>& probes, Clock::time_point end) {
+  std::vector<pollfd> sockets;
+  for (const auto& probe : probes) {
+    sockets.push_back({probe->socket, POLLIN, 0});
   }
-  return 0;
+  for (Clock::time_point now = Clock::now(); now < end; now = Clock::now()) {
+    const int count = ::poll(sockets.data(), sockets.size(), pollMilliseconds(end - now));
+    if (count < 0 && errno != EINTR) {
+      std::perror("poll");
+      return;
+    }
+    for (std::size_t i = 0; count > 0 && i < sockets.size(); ++i) {
+      if (sockets[i].revents != 0) {
+        LargeFdSet readable;
+        NETSNMP_LARGE_FD_SET(sockets[i].fd, readable.get());
+        snmp_sess_read2(probes[i]->session->get(), readable.get());
+      }
+    }
+  }
+}
+
+// Two listening passes for all subnets at once, so discovery takes the
+// same time however many addresses the host has. Each subnet's pass line
+// is still written, at the start of the pass.
+void listenForAnswers(const std::vector<std::unique_ptr<SubnetProbe>>& probes, const DiscoveryTiming& timing) {
+  if (probes.empty()) {
+    return;
+  }
+  for (int pass = 0; pass < 2; ++pass) {
+    for (std::size_t i = 0; i < probes.size(); ++i) {
+      std::printf("    loop=%d\n", pass);
+    }
+    if (timing.listening) {
+      timing.listening(pass);
+    }
+    readAnswersUntil(probes, Clock::now() + timing.firstWait + timing.pause);
+  }
 }
 
 }  // namespace
@@ -227,10 +237,22 @@ long autoDetectSNMPPrinters(std::string& out, const InterfaceSource& interfaces,
   if (!list) {
     return -1;
   }
+  // Every subnet gets its request first; then all are listened to
+  // together, and the list is written subnet by subnet in the order of the
+  // addresses, each subnet's answers in the order they came.
+  std::vector<std::unique_ptr<SubnetProbe>> probes;
   for (const ProbeTarget& target : probeTargets(*list)) {
     std::printf("one ip of computer address : %s\n", target.address.c_str());
     // A subnet that cannot be probed adds nothing; the others still count.
-    detectOneSubNet(out, target.broadcast, timing);
+    if (auto probe = startSubnetProbe(target.broadcast)) {
+      probes.push_back(std::move(probe));
+    }
+  }
+  listenForAnswers(probes, timing);
+  for (const auto& probe : probes) {
+    for (const SnmpResponder& responder : probe->magic.detect) {
+      appendDiscoveryEntry(out, responder.ip_addr, responder.oid);
+    }
   }
   return 0;
 }

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "device/snmp/interfaces.h"
@@ -18,20 +19,29 @@
 
 namespace device::snmp {
 
-// Discovery listens in two passes per probed address, each for
-// firstWait + pause: 4.25 s per address with the defaults. Tests shorten it.
+// Discovery listens to all probed addresses together in two passes, each
+// for firstWait + pause: 4.25 s in all with the defaults, however many
+// addresses the host has. Tests shorten it, and may be told when each pass
+// (0, then 1) begins.
 struct DiscoveryTiming {
+  DiscoveryTiming() = default;
+  DiscoveryTiming(std::chrono::milliseconds firstWaitFor, std::chrono::milliseconds pauseFor,
+                  std::function<void(int pass)> onListening = {})
+      : firstWait(firstWaitFor), pause(pauseFor), listening(std::move(onListening)) {}
+
   std::chrono::milliseconds firstWait{125};
   std::chrono::milliseconds pause{2000};
+  std::function<void(int pass)> listening;
 };
 
 // Where discovery takes the host's interface addresses from.
 using InterfaceSource = std::function<std::optional<std::vector<Ipv4Interface>>()>;
 
 // Broadcasts one GET of sysDescr.0, sysObjectID.0 and ifPhysAddress.1 to the
-// broadcast address of every IPv4 interface address but 127.0.0.1, and
-// appends an entry "address,sysObjectID|" for every device whose answer
-// carries an object identifier as sysObjectID, once per probe. The list
+// broadcast address of every IPv4 interface address but 127.0.0.1 (once,
+// never repeated), and appends an entry "address,sysObjectID|" for every
+// device whose answer carries an object identifier as sysObjectID, once per
+// probe: probes in address order, each one's answers in arrival order. The list
 // stays within discoveryListBufferSize bytes with its terminating zero
 // (entries that do not fit whole are left out). Returns 0, or -1 when the
 // interfaces cannot be enumerated.

@@ -5,6 +5,7 @@
 #include "device/usb/device_handle.h"
 #include "device/usb/errors.h"
 #include "device/common/log.h"
+#include "device/common/main_queue.h"
 #include "device/common/utf8.h"
 
 namespace device::usb {
@@ -20,9 +21,12 @@ int pipeFor(const PipeMap& pipes, std::string_view key) {
 
 }  // namespace
 
-std::optional<std::string> usbInteraction(std::string_view cmd, ProductId PID, VendorId VID) {
+std::optional<std::string> usbInteraction(std::string_view cmd, ProductId PID, VendorId VID,
+                                          const LogText& shown) {
   const std::string command(cmd);
-  logLine("run in usbInteraction and cmd = " + command);
+  const auto forLog = [&shown](std::string_view text) { return shown ? shown(text) : std::string(text); };
+  const std::string logged = forLog(command);
+  logLine("run in usbInteraction and cmd = " + logged);
   try {
     const DeviceHandle device = createDevice(VID, PID);
     InterfaceHandle interface = device.createInterfaceInterface();
@@ -32,15 +36,17 @@ std::optional<std::string> usbInteraction(std::string_view cmd, ProductId PID, V
       const int writePipe = pipeFor(pipes, kWritePipe);
       const int readPipe = pipeFor(pipes, kReadPipe);
       interface.write(bytesOf(command), writePipe);
-      logLine("usb commucation: write cmd = " + command);
+      logLine("usb commucation: write cmd = " + logged);
       const auto reply = interface.readBytes(kTextReplyMinBytes, kTextReplyMaxBytes, readPipe);
       result = decodeUtf8(reply);
-      logLine("run in usbInteraction and cmd = " + command + " and receivedMessage =  " +
-              (result ? *result : std::string("nil")));
+      logLine("run in usbInteraction and cmd = " + logged + " and receivedMessage =  " +
+              (result ? forLog(*result) : std::string("nil")));
     });
     return result;
   } catch (const std::exception&) {
-    logLine("function getIPInfoByUSB throws error");
+    // Written once the caller's current work is done, after the lines the
+    // caller writes on the same failure.
+    mainQueue()([] { logLine("function getIPInfoByUSB throws error"); });
     return std::nullopt;
   }
 }

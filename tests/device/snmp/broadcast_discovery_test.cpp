@@ -88,18 +88,28 @@ class BroadcastDiscovery : public sim::net::NetworkTest {
     return run;
   }
 
+  // An agent whose two interfaces on `segment` hold the same address: every
+  // broadcast reaches it twice, and it answers each copy from that address.
+  void addAgentOnTwoPorts(const std::string& segment, const std::string& cidr) {
+    const std::string host = network_->addHost("a" + std::to_string(agents_.size()));
+    network_->attach(host, segment, "eth0", cidr);
+    network_->attach(host, segment, "eth1", cidr);
+    agents_.push_back(std::make_unique<SnmpAgent>(AgentConfig{}, "udp:161", cidr.substr(0, cidr.find('/')), host));
+  }
+
   std::vector<std::unique_ptr<SnmpAgent>> agents_;  // stopped before the network goes
 };
 
-// Interfaces of the namespace the source is called in, by name, in the
-// order given (a name given twice is listed twice).
-InterfaceSource onlyInterfaces(std::vector<std::string> names) {
-  return [names] {
+// Interfaces of the namespace the source is called in, by name or by
+// address, in the order given (a key given twice is listed twice; a name
+// stands for every address of that interface).
+InterfaceSource onlyInterfaces(std::vector<std::string> keys) {
+  return [keys] {
     const auto host = hostIPv4Interfaces();
     std::vector<Ipv4Interface> chosen;
-    for (const std::string& name : names) {
+    for (const std::string& key : keys) {
       for (const Ipv4Interface& interface : host.value()) {
-        if (interface.name == name) {
+        if (interface.name == key || dottedText(interface.address) == key) {
           chosen.push_back(interface);
         }
       }
@@ -113,7 +123,7 @@ TEST_F(BroadcastDiscovery, ListsEveryDeviceWithAnIdentifierOnceAndSkipsNoSuchObj
   network_->attach(client_, lan, "eth0", "192.0.2.1/24");
   addAgent(lan, "192.0.2.11/24");
   addAgent(lan, "192.0.2.12/24");
-  addAgent(lan, "192.0.2.13/24");
+  addAgentOnTwoPorts(lan, "192.0.2.13/24");
   AgentConfig otherVendor;
   otherVendor.sysObjectId = sim::snmp::otherVendorSysObjectId;
   addAgent(lan, "192.0.2.14/24", otherVendor);
@@ -121,10 +131,8 @@ TEST_F(BroadcastDiscovery, ListsEveryDeviceWithAnIdentifierOnceAndSkipsNoSuchObj
   noIdentifier.hideSysObjectId = true;
   addAgent(lan, "192.0.2.15/24", noIdentifier);
 
-  // Longer than the library's 1 s retransmission time-out, so every agent
-  // answers the request twice within the probe.
   const DiscoveryRun run = discover(hostIPv4Interfaces, {std::chrono::milliseconds(125),
-                                                         std::chrono::milliseconds(600)});
+                                                         std::chrono::milliseconds(300)});
 
   EXPECT_EQ(run.result, 0);
   EXPECT_EQ(sorted(entriesOf(run.list)), (std::vector<Entry>{
@@ -134,12 +142,54 @@ TEST_F(BroadcastDiscovery, ListsEveryDeviceWithAnIdentifierOnceAndSkipsNoSuchObj
                                              {"192.0.2.14", otherVendorOidText},
                                          }))
       << run.list;
-  EXPECT_NE(run.log.find("ip 192.0.2.11  is already handled!"), std::string::npos) << run.log;
+  EXPECT_EQ(occurrences(run.log, "ip 192.0.2.13  is already handled!"), 1u) << run.log;
+  EXPECT_EQ(occurrences(run.log, "is already handled!"), 1u) << run.log;
   EXPECT_EQ(occurrences(run.log, "one ip of computer address : "), 1u) << run.log;
   EXPECT_NE(run.log.find("one ip of computer address : 192.0.2.1\n"), std::string::npos);
   EXPECT_NE(run.log.find("brocast sub net ip = 192.0.2.255\n"), std::string::npos);
   EXPECT_NE(run.log.find("    loop=0\n"), std::string::npos);
   EXPECT_NE(run.log.find("    loop=1\n"), std::string::npos);
+}
+
+TEST_F(BroadcastDiscovery, ListensOnceForAllSubnetsAndAsksEachSubnetOnce) {
+  // Two of the client's addresses are on the printers' network, the third
+  // on a network where nothing answers. Each probe's answers stay together,
+  // in the order of the addresses.
+  const std::string printers = network_->addSegment();
+  const std::string empty = network_->addSegment();
+  network_->attach(client_, printers, "eth0", "192.0.2.1/25");
+  network_->addAddress(client_, "eth0", "192.0.2.2/25");
+  network_->attach(client_, empty, "eth1", "192.0.2.129/25");
+  addAgent(printers, "192.0.2.11/25");
+  addAgent(printers, "192.0.2.12/25");
+  std::vector<long> before;
+  for (const auto& agent : agents_) before.push_back(agent->messagesReceived());
+
+  std::vector<int> passes;
+  // Longer than the library's 1 s retransmission time-out: a request sent
+  // again would be counted below.
+  const DiscoveryTiming timing{std::chrono::milliseconds(125), std::chrono::milliseconds(1000),
+                               [&passes](int pass) { passes.push_back(pass); }};
+  const DiscoveryRun run = discover(onlyInterfaces({"192.0.2.2", "192.0.2.129", "192.0.2.1"}), timing);
+
+  EXPECT_EQ(run.result, 0);
+  EXPECT_EQ(passes, (std::vector<int>{0, 1}));
+  const std::vector<Entry> entries = entriesOf(run.list);
+  const std::vector<Entry> both{{"192.0.2.11", printerOidText}, {"192.0.2.12", printerOidText}};
+  ASSERT_EQ(entries.size(), 4u) << run.list;
+  EXPECT_EQ(sorted({entries[0], entries[1]}), both) << run.list;
+  EXPECT_EQ(sorted({entries[2], entries[3]}), both) << run.list;
+  for (std::size_t i = 0; i < agents_.size(); ++i) {
+    // One request from each of the two probes that reach it; the count's
+    // own request is the one more.
+    EXPECT_EQ(agents_[i]->messagesReceived() - before[i], 3) << "agent " << i;
+  }
+  // Every request goes out before the listening starts, and each probe
+  // still logs its two passes.
+  EXPECT_EQ(occurrences(run.log, "    loop=0\n"), 3u) << run.log;
+  EXPECT_EQ(occurrences(run.log, "    loop=1\n"), 3u) << run.log;
+  EXPECT_LT(run.log.rfind("brocast sub net ip = "), run.log.find("    loop=0\n")) << run.log;
+  EXPECT_EQ(occurrences(run.log, "is already handled!"), 0u) << run.log;
 }
 
 TEST_F(BroadcastDiscovery, ProbesEachInterfaceAtItsOwnSubnetBroadcastInInterfaceOrder) {

@@ -1,4 +1,5 @@
 // One text command and its reply against the simulated printer.
+#include <glib.h>
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -9,6 +10,7 @@
 
 #include "sim_fixture.h"
 #include "stdout_capture.h"
+#include "device/common/log.h"
 #include "device/usb/text_command.h"
 
 namespace {
@@ -27,7 +29,24 @@ std::optional<std::string> ask(const std::string& command) {
   return usbInteraction(command, kProductId, kVendorId);
 }
 
-using TextCommand = SimTest;
+// Runs what is waiting on the main queue.
+void runMainQueue() {
+  while (g_main_context_iteration(nullptr, FALSE)) {
+  }
+}
+
+// Work another test left on the main queue is run before the test and
+// outside its capture; the test's own after it.
+class TextCommandTest : public SimTest {
+ protected:
+  void SetUp() override {
+    SimTest::SetUp();
+    runMainQueue();
+  }
+  void TearDown() override { runMainQueue(); }
+};
+
+using TextCommand = TextCommandTest;
 
 TEST_F(TextCommand, SendsTheCommandBytesAloneAndReturnsTheReply) {
   auto& printer = addPrinter();
@@ -54,13 +73,14 @@ struct ReplyCase {
   bool failureLine;
 };
 
-class TextCommandReply : public SimTest, public ::testing::WithParamInterface<ReplyCase> {};
+class TextCommandReply : public TextCommandTest, public ::testing::WithParamInterface<ReplyCase> {};
 
 TEST_P(TextCommandReply, IsReturnedOnlyWhenWholeAndValid) {
   auto& printer = addPrinter();
   printer.replyToCommand("Checkwifiserver?", GetParam().answer);
   StdoutCapture capture;
   EXPECT_EQ(ask("Checkwifiserver?"), GetParam().expected);
+  runMainQueue();
   EXPECT_EQ(count(capture.lines(), kFailureLine), GetParam().failureLine ? 1 : 0);
   EXPECT_FALSE(printer.claimed(0));
 }
@@ -89,19 +109,54 @@ TEST_F(TextCommand, InvalidReplyIsLoggedAsNil) {
   EXPECT_EQ(capture.lines().back(), "run in usbInteraction and cmd = CheckwifiSTA? and receivedMessage =  nil");
 }
 
-TEST_F(TextCommand, NoPrinterGivesNoValueAndOneFailureLine) {
+TEST_F(TextCommand, NoPrinterGivesNoValueAndTheFailureLineAfterTheCallersOwnLine) {
   StdoutCapture capture;
   EXPECT_EQ(ask("CheckwifiAP?"), std::nullopt);
-  EXPECT_EQ(capture.lines(), (std::vector<std::string>{"run in usbInteraction and cmd = CheckwifiAP?", kFailureLine}));
+  device::logLine("the caller's line on the same failure");
+  EXPECT_EQ(capture.lines(), (std::vector<std::string>{"run in usbInteraction and cmd = CheckwifiAP?",
+                                                       "the caller's line on the same failure"}));
+  // One turn of the main queue.
+  g_main_context_iteration(nullptr, FALSE);
+  EXPECT_EQ(capture.lines(), (std::vector<std::string>{"run in usbInteraction and cmd = CheckwifiAP?",
+                                                       "the caller's line on the same failure", kFailureLine}));
+}
+
+TEST_F(TextCommand, LogLinesShowWhatTheCallerLetsThemWhileThePrinterGetsTheWholeCommand) {
+  auto& printer = addPrinter();
+  const std::string command = "SetwifiAP=net\r\n6\r\npa\x01ss\r\nS;";
+  printer.replyToCommand(command, Answer::text("8004,net\r\n6\r\npa\x01ss"));
+  StdoutCapture capture;
+  const auto hidden = [](std::string_view text) {
+    std::string shown(text);
+    for (std::size_t at = shown.find("pa\x01ss"); at != std::string::npos; at = shown.find("pa\x01ss")) {
+      shown.replace(at, 5, "***");
+    }
+    return shown;
+  };
+
+  EXPECT_EQ(usbInteraction(command, kProductId, kVendorId, hidden), "8004,net\r\n6\r\npa\x01ss");
+
+  EXPECT_EQ(printer.received(kBulkOut), (std::vector<Bytes>{Bytes(command.begin(), command.end())}));
+  const auto lines = capture.lines();
+  std::string log;
+  for (const std::string& line : lines) log += line + "\n";
+  EXPECT_EQ(log.find("pa\x01ss"), std::string::npos) << log;
+  for (const char* line : {"run in usbInteraction and cmd = SetwifiAP=net\r\n6\r\n***\r\nS;\n",
+                           "usb commucation: write cmd = SetwifiAP=net\r\n6\r\n***\r\nS;\n",
+                           "run in usbInteraction and cmd = SetwifiAP=net\r\n6\r\n***\r\nS; and receivedMessage =  "
+                           "8004,net\r\n6\r\n***\n"}) {
+    EXPECT_NE(log.find(line), std::string::npos) << line << " not in\n" << log;
+  }
 }
 
 // The product ID comes first here and last in createDevice: a swapped pair
 // must not compile, and a device carrying the swapped pair is not the printer.
+using device::usb::LogText;
 static_assert(std::is_invocable_v<decltype(&usbInteraction), std::string_view, device::usb::ProductId,
-                                  device::usb::VendorId>);
+                                  device::usb::VendorId, const LogText&>);
 static_assert(!std::is_invocable_v<decltype(&usbInteraction), std::string_view, device::usb::VendorId,
-                                   device::usb::ProductId>);
-static_assert(!std::is_invocable_v<decltype(&usbInteraction), std::string_view, int, int>);
+                                   device::usb::ProductId, const LogText&>);
+static_assert(!std::is_invocable_v<decltype(&usbInteraction), std::string_view, int, int, const LogText&>);
 
 TEST_F(TextCommand, ADeviceWithTheIdsSwappedIsNotThePrinter) {
   auto swapped = sim::usb::ktr6620lxv();
@@ -146,6 +201,7 @@ TEST_F(TextCommand, InterfaceWithoutAWritePipeGivesNoValue) {
   addPrinter(config);
   StdoutCapture capture;
   EXPECT_EQ(ask("CheckwifiAP?"), std::nullopt);
+  runMainQueue();
   EXPECT_EQ(count(capture.lines(), kFailureLine), 1);
 }
 

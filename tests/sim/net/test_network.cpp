@@ -108,6 +108,11 @@ void TestNetwork::attach(const std::string& host, const std::string& segment,
   mustRun({"ip", "-n", host, "link", "set", interfaceName, "up"});
 }
 
+void TestNetwork::addAddress(const std::string& host, const std::string& interfaceName,
+                             const std::string& cidr) {
+  mustRun({"ip", "-n", host, "addr", "add", cidr, "brd", "+", "dev", interfaceName});
+}
+
 ThreadInNamespace::ThreadInNamespace(const std::string& netns)
     : own_(::open("/proc/thread-self/ns/net", O_RDONLY | O_CLOEXEC)) {
   const int target = ::open(("/run/netns/" + netns).c_str(), O_RDONLY | O_CLOEXEC);

@@ -33,6 +33,9 @@ class TestNetwork {
   void attach(const std::string& host, const std::string& segment,
               const std::string& interfaceName, const std::string& cidr,
               bool withBroadcast = true);
+  // A further address on an interface that attach made, its broadcast
+  // address set from the prefix.
+  void addAddress(const std::string& host, const std::string& interfaceName, const std::string& cidr);
 
  private:
   void removeAll();

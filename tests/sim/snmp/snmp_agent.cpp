@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -47,7 +48,8 @@ std::vector<std::string> inNamespace(const std::string& netns, std::vector<std::
 }  // namespace
 
 SnmpAgent::SnmpAgent(const AgentConfig& config, const std::string& endpoint,
-                     const std::string& probeAddress, const std::string& netns) {
+                     const std::string& probeAddress, const std::string& netns)
+    : netns_(netns), probeAddress_(probeAddress) {
   const std::filesystem::path source = SNMP_TEST_DATA_DIR;
   const std::filesystem::path& folder = folder_.path();
   std::filesystem::create_directory(folder / "persist");
@@ -96,6 +98,24 @@ void SnmpAgent::setObjects(const std::vector<PassObject>& objects) {
     }
   }
   std::filesystem::rename(next, folder_.path() / "values");
+}
+
+long SnmpAgent::messagesReceived() const {
+  std::string command = "MIBS= ";
+  for (const std::string& word : inNamespace(netns_, {"snmpget", "-v2c", "-c", "ploxen", "-Oqv", "-t", "1", "-r", "0",
+                                                      probeAddress_, ".1.3.6.1.2.1.11.1.0"})) {
+    command += word + " ";
+  }
+  FILE* output = ::popen((command + "2>/dev/null").c_str(), "r");
+  if (output == nullptr) {
+    return -1;
+  }
+  char line[64] = {};
+  const bool read = std::fgets(line, sizeof line, output) != nullptr;
+  const int status = ::pclose(output);
+  char* end = nullptr;
+  const long count = read ? std::strtol(line, &end, 10) : -1;
+  return status == 0 && end != line ? count : -1;
 }
 
 std::unique_ptr<SnmpAgent> startAgentOn(net::TestNetwork& network, const std::string& segment,

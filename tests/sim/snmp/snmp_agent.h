@@ -52,7 +52,14 @@ class SnmpAgent {
   // its table at every request).
   void setObjects(const std::vector<PassObject>& objects);
 
+  // The SNMP messages the agent has received so far (its snmpInPkts
+  // counter), the one that asks for the count included; -1 when it cannot
+  // be read.
+  long messagesReceived() const;
+
  private:
+  std::string netns_;
+  std::string probeAddress_;
   TempFolder folder_;
   std::unique_ptr<ChildProcess> process_;  // stopped before its folder goes
 };
