@@ -41,8 +41,8 @@ SidebarView::SidebarView(monitor::PrinterModel& printers, monitor::NetworkModel&
   title->setObjectName(QStringLiteral("printerListTitle"));
   title->setTextFormat(Qt::PlainText);
   QFont titleFont = title->font();
+  // The toolkit's title font: large, regular weight.
   titleFont.setPixelSize(kTitleFontSize);
-  titleFont.setBold(true);
   title->setFont(titleFont);
   header->addWidget(title);
   auto* refreshButton = new QToolButton;

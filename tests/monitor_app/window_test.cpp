@@ -47,6 +47,28 @@ bool drawnChosen(QWidget& row) {
   return image.pixelColor(1, 1) == monitor_app::kBlue && white;
 }
 
+// Presses Tab until `control` has the keyboard focus; false when it never
+// gets it.
+bool tabTo(QWidget& window, QWidget& control) {
+  for (int press = 0; press < 20 && !control.hasFocus(); ++press) {
+    QTest::keyClick(&window, Qt::Key_Tab);
+  }
+  return control.hasFocus();
+}
+
+// How many pixels near the edge of a control (where a focus frame is
+// drawn) differ between its two looks.
+int changedOnEdge(const QImage& before, const QImage& after) {
+  int changed = 0;
+  for (int y = 0; y < before.height(); ++y) {
+    for (int x = 0; x < before.width(); ++x) {
+      const bool edge = x < 3 || y < 3 || x >= before.width() - 3 || y >= before.height() - 3;
+      changed += edge && before.pixel(x, y) != after.pixel(x, y) ? 1 : 0;
+    }
+  }
+  return changed;
+}
+
 bool paneOpen(QWidget& window) {
   QWidget* pane = part<QWidget>(window, "wifiPane");
   return pane != nullptr && pane->isVisible();
@@ -198,6 +220,29 @@ class WindowTest : public RigTest {
       QVERIFY2(panel.width() >= 400 && panel.width() <= 450, qPrintable(QString::number(panel.width())));
       QVERIFY(panel.height() >= 250);
     }
+  }
+
+  void keyboardFocusIsDrawnOnThePrinterRowAndTheFlatSettingsButton() {
+    rig_->attachPrinter();
+    QWidget& window = rig_->open();
+    QTRY_COMPARE(message(window), looked("就绪"));
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QWidget& row = *rows(window).front();
+    QWidget& button = *part<QPushButton>(window, "networkSetting");
+    const QImage rowAlone = row.grab().toImage();
+    const QImage buttonAlone = button.grab().toImage();
+
+    QVERIFY(tabTo(window, row));
+    const int rowEdge = changedOnEdge(rowAlone, row.grab().toImage());
+    QVERIFY(tabTo(window, button));
+    const int buttonEdge = changedOnEdge(buttonAlone, button.grab().toImage());
+    // A frame: a line of changed pixels all along the edges.
+    const auto perimeter = [](const QWidget& control) { return 2 * (control.width() + control.height()); };
+    QVERIFY2(rowEdge >= perimeter(row), qPrintable(QString::number(rowEdge)));
+    QVERIFY2(buttonEdge >= perimeter(button), qPrintable(QString::number(buttonEdge)));
+    // Space still presses the focused button.
+    QTest::keyClick(&button, Qt::Key_Space);
+    QTRY_VERIFY(paneOpen(window));
   }
 
   void everyLabelShowsPlainText() {
