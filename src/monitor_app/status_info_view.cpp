@@ -74,8 +74,10 @@ StatusInfoView::StatusInfoView(monitor::PrinterModel& printers, monitor::Network
   layout->addLayout(header);
   // The header row is laid out kHeaderHeight high and the padded name
   // reaches below it: the divider stays where a 20 high row and the
-  // spacing put it, and nothing of the name is cut.
-  const int headerHeight = std::max(headerName_->sizeHint().height(), networkSetting_->sizeHint().height());
+  // spacing put it, and nothing of the name is cut. The row keeps its
+  // height without a name (no printer).
+  headerName_->setMinimumHeight(headerName_->fontMetrics().height() + 2 * kHeaderNamePadding);
+  const int headerHeight = std::max(headerName_->minimumHeight(), networkSetting_->sizeHint().height());
   layout->addSpacing(std::max(0, kHeaderHeight + kSpacing - headerHeight));
   layout->addWidget(divider());
   layout->addSpacing(kSpacing);

@@ -19,8 +19,10 @@
 
 #include "monitor/snmp_fixture.h"
 #include "monitor/status_table.h"
+#include "monitor_app/alert.h"
 #include "monitor_app/setting_view.h"
 #include "monitor_app/string_table.h"
+#include "monitor_app/text_wrap.h"
 #include "monitor_app/toner_view.h"
 #include "window_fixture.h"
 
@@ -172,6 +174,21 @@ void scriptWifi(sim::usb::Device& printer) {
   printer.replyToCommand("Checkwifiserver?", printerReply(kHotSpots));
 }
 
+// Every alert the window raises: the sidebar's, the panel's, and the
+// titles and messages of the Wi-Fi settings' results.
+QList<std::pair<const char*, const char*>> everyAlert() {
+  QList<std::pair<const char*, const char*>> all{{"refresh", "printerListFreshed"},
+                                                 {"error", "noPrinterError"},
+                                                 {"设置成功", "已成功设置热点信息"},
+                                                 {"Error", "数据解析错误"}};
+  for (const char* message : {"设备忙,打印中", "当前wifi模式不支持", "数据解析错误", "打印中，无法设置", "设置的参数有误",
+                              "wifi模式不支持", "AP设置返回数据解析错误", "获取客户端模式数据出错",
+                              "数据解析出错，请重试", "IP格式错误", "子网掩码格式错误", "网关格式错误"}) {
+    all.append(std::pair<const char*, const char*>{"错误", message});
+  }
+  return all;
+}
+
 QSize largest(const QWidget& window) {
   return {window.maximumWidth(), std::max(window.minimumHeight(), window.screen()->availableGeometry().height())};
 }
@@ -262,6 +279,70 @@ class LayoutTest : public QObject {
     show(rig_->printers(), longest);
     QVERIFY(part<QLabel>(window, "address")->isVisible());
     atBothSizes(QStringLiteral("network printer"));
+  }
+
+  void alertsShowTheirTitleWholeAndBreakTheirMessageOnlyBetweenWords_data() {
+    QTest::addColumn<QStringList>("languages");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("message");
+    for (const QStringList& languages : {kEnglish, kChinese}) {
+      for (const auto& [title, message] : everyAlert()) {
+        QTest::addRow("%s %s", qPrintable(languages.front()), message)
+            << languages << QString::fromUtf8(title) << QString::fromUtf8(message);
+      }
+    }
+  }
+  void alertsShowTheirTitleWholeAndBreakTheirMessageOnlyBetweenWords() {
+    QFETCH(QStringList, languages);
+    QFETCH(QString, title);
+    QFETCH(QString, message);
+    useLanguage(languages);
+    QWidget window;
+    window.resize(654, 400);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QDialog* alert = monitor_app::openAlert(&window, monitor_app::localized(title), monitor_app::localized(message),
+                                            monitor_app::localized(QStringLiteral("ok")));
+    QVERIFY(QTest::qWaitForWindowExposed(alert));
+    settle();
+
+    const QLabel& heading = *part<QLabel>(*alert, "alertTitle");
+    QVERIFY2(heading.width() >= heading.sizeHint().width(), qPrintable(heading.text()));
+    const QLabel& text = *part<QLabel>(*alert, "alertMessage");
+    const QList<int> starts = monitor_app::lineStarts(text.text(), text.font(), text.contentsRect().width());
+    QStringList lines;
+    for (qsizetype i = 0; i < starts.size(); ++i) {
+      lines << text.text().mid(starts.at(i), i + 1 < starts.size() ? starts.at(i + 1) - starts.at(i) : -1);
+    }
+    QVERIFY2(monitor_app::breaksBetweenWords(text.text(), starts), qPrintable(lines.join(QStringLiteral(" | "))));
+    QVERIFY2(text.height() >= text.heightForWidth(text.width()), qPrintable(text.text()));
+    QVERIFY(alert->width() <= alert->screen()->availableGeometry().width());
+    alert->close();
+  }
+
+  void qtsOwnTextsSpeakTheChosenLanguage() {
+    // A text field's context menu is Qt's own.
+    const auto contextMenu = [] {
+      QLineEdit field;
+      const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+      QStringList texts;
+      for (const QAction* action : menu->actions()) {
+        if (!action->isSeparator()) {
+          texts << action->text();
+        }
+      }
+      return texts;
+    };
+    useLanguage(kEnglish);
+    const QStringList english = contextMenu();
+    QVERIFY2(english.front().startsWith(QStringLiteral("&Undo")), qPrintable(english.join(QStringLiteral(", "))));
+    useLanguage(kChinese);
+    const QStringList chinese = contextMenu();
+    QCOMPARE(chinese.size(), english.size());
+    for (qsizetype i = 0; i < chinese.size(); ++i) {
+      QVERIFY2(chinese.at(i) != english.at(i), qPrintable(chinese.at(i)));
+    }
+    QVERIFY2(chinese.front().startsWith(QString::fromUtf8("撤")), qPrintable(chinese.front()));
   }
 
  private:
