@@ -116,6 +116,32 @@ class XcbWindowTest : public QObject {
     QCOMPARE(answerAlert(window).title, QStringLiteral("Error"));
   }
 
+  void aStatusThatNeedsMoreHeightGrowsTheWindowOnTheScreen() {
+    if (!underWindowManager()) {
+      QSKIP("needs a window manager (openbox) to place the windows");
+    }
+    useLanguage({"en-GB"});
+    window_test::Rig rig;
+    if (!rig.usbAvailable()) {
+      QSKIP("needs umockdev-wrapper");
+    }
+    rig.attachPrinter();
+    monitor_app::MainWindow& window = rig.open();
+    QTRY_COMPARE(rig.printers().statusInfo().message, QString::fromUtf8("就绪"));
+    const QRect screen = window.screen()->availableGeometry();
+    window.move(window.x(), screen.bottom() - window.frameGeometry().height() - 10);
+    QTRY_VERIFY(screen.bottom() - window.frameGeometry().bottom() < 20);
+    const int before = window.height();
+
+    // The longest English message and advice.
+    rig.printers().setStatusInfo(monitor::StatusInfo(3, QString::fromUtf8("纸型与机器纸张设置不匹配"),
+                                                     QString::fromUtf8("纸型与机器纸张设置不匹配,按 OK 键继续打印"), 73));
+    QTRY_VERIFY(window.height() > before);
+    QTRY_VERIFY2(window.frameGeometry().bottom() <= screen.bottom(),
+                 qPrintable(QDebug::toString(window.frameGeometry()) + " on " + QDebug::toString(screen)));
+    QCOMPARE(window.height(), window.minimumHeight());
+  }
+
   void screenshotsInEachLanguageAtTheDefaultAndTheMinimumSize_data() {
     QTest::addColumn<QStringList>("languages");
     QTest::newRow("en") << QStringList{"en-GB"};
