@@ -12,7 +12,6 @@
 #include <QMenu>
 #include <QScreen>
 #include <QTabWidget>
-#include <QTranslator>
 #include <QtTest/QtTest>
 
 #include <memory>
@@ -32,15 +31,6 @@ namespace {
 
 const QStringList kEnglish{QStringLiteral("en-GB")};
 const QStringList kChinese{QStringLiteral("zh-CN")};
-
-// Our table and Qt's for the language, in place of any installed before.
-void useLanguage(const QStringList& uiLanguages) {
-  for (QTranslator* table : qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly)) {
-    QCoreApplication::removeTranslator(table);
-    delete table;
-  }
-  QVERIFY(monitor_app::installStringTable(*qApp, uiLanguages));
-}
 
 QString nameOf(const QWidget& widget) {
   const QString name = widget.objectName().isEmpty() ? QString::fromLatin1(widget.metaObject()->className())
@@ -275,7 +265,7 @@ class LayoutTest : public QObject {
     }
 
     // The network printer: its address line too.
-    QTest::mouseClick(rows(window).at(1), Qt::LeftButton);
+    QTest::mouseClick(shownParts<QWidget>(window, "printerRow").at(1), Qt::LeftButton);
     show(rig_->printers(), longest);
     QVERIFY(part<QLabel>(window, "address")->isVisible());
     atBothSizes(QStringLiteral("network printer"));
@@ -346,16 +336,6 @@ class LayoutTest : public QObject {
   }
 
  private:
-  static QList<QWidget*> rows(QWidget& window) {
-    QList<QWidget*> visible;
-    for (QWidget* row : window.findChildren<QWidget*>(QStringLiteral("printerRow"))) {
-      if (row->isVisible()) {
-        visible.append(row);
-      }
-    }
-    return visible;
-  }
-
   std::unique_ptr<Rig> rig_;
 };
 

@@ -18,15 +18,7 @@ using namespace window_test;
 
 namespace {
 
-QList<monitor_app::PrinterRow*> rows(QWidget& window) {
-  QList<monitor_app::PrinterRow*> visible;
-  for (monitor_app::PrinterRow* row : window.findChildren<monitor_app::PrinterRow*>(QStringLiteral("printerRow"))) {
-    if (row->isVisible()) {
-      visible.append(row);
-    }
-  }
-  return visible;
-}
+QList<monitor_app::PrinterRow*> rows(QWidget& window) { return shownParts<monitor_app::PrinterRow>(window, "printerRow"); }
 
 QString message(QWidget& window) { return part<QLabel>(window, "statusMessage")->text(); }
 QString advice(QWidget& window) { return part<QLabel>(window, "statusAdvice")->text(); }

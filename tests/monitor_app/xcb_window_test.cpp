@@ -27,11 +27,11 @@
 #include "monitor_app/string_table.h"
 #include "window_fixture.h"
 
-#include <QTranslator>
 
 using window_test::answerAlert;
 using window_test::AlertText;
 using window_test::part;
+using window_test::useLanguage;
 
 namespace {
 
@@ -45,15 +45,6 @@ QImage drawn(const QFont& font, char32_t character) {
   painter.setPen(Qt::black);
   painter.drawText(image.rect(), Qt::AlignCenter, QString::fromUcs4(&character, 1));
   return image;
-}
-
-// Our table and Qt's for the language, in place of any installed before.
-void useLanguage(const QStringList& uiLanguages) {
-  for (QTranslator* table : qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly)) {
-    QCoreApplication::removeTranslator(table);
-    delete table;
-  }
-  QVERIFY(monitor_app::installStringTable(*qApp, uiLanguages));
 }
 
 bool underWindowManager() { return qEnvironmentVariableIsSet("MONITOR_TEST_WINDOW_MANAGER"); }
