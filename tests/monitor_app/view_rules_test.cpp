@@ -181,10 +181,11 @@ class ViewRulesTest : public QObject {
     QTest::addColumn<QList<int>>("starts");
     QTest::addColumn<bool>("betweenWords");
     const QString wifi = "The printer has taken the Wi-Fi settings";
+    const auto at = [&wifi](const char* word) { return static_cast<int>(wifi.indexOf(QLatin1String(word))); };
     QTest::newRow("one line") << wifi << QList<int>{0} << true;
-    QTest::newRow("after a space") << wifi << QList<int>{0, wifi.indexOf("Wi-Fi")} << true;
-    QTest::newRow("after the hyphen") << wifi << QList<int>{0, wifi.indexOf("Fi ")} << false;
-    QTest::newRow("inside a word") << wifi << QList<int>{0, wifi.indexOf("inter")} << false;
+    QTest::newRow("after a space") << wifi << QList<int>{0, at("Wi-Fi")} << true;
+    QTest::newRow("after the hyphen") << wifi << QList<int>{0, at("Fi ")} << false;
+    QTest::newRow("inside a word") << wifi << QList<int>{0, at("inter")} << false;
     QTest::newRow("after an apostrophe") << "The printer's reply" << QList<int>{0, 12} << false;
     const QString chinese = QString::fromUtf8("当前wifi模式不支持");
     QTest::newRow("Chinese before a Latin word") << chinese << QList<int>{0, 2} << true;
