@@ -23,6 +23,20 @@ QLineEdit* field(const QString& objectName, const QString& placeholder, const QS
   return edit;
 }
 
+// The signal sign in the colour of the text beside it: the highlighted row
+// of the open picker draws its text (and so the sign) in the highlight's
+// text colour.
+QIcon signalIcon(const QString& name, const QPalette& palette, qreal devicePixelRatio) {
+  const QSize size(kSignalIconSide, kSignalIconSide);
+  QIcon icon(pictures::picture(name, size, devicePixelRatio, palette.color(QPalette::Text)));
+  const QPixmap highlighted = pictures::picture(name, size, devicePixelRatio, palette.color(QPalette::HighlightedText));
+  // Item views draw a highlighted row's icon in the selected mode, menus
+  // (the picker's list in some styles) in the active one.
+  icon.addPixmap(highlighted, QIcon::Selected);
+  icon.addPixmap(highlighted, QIcon::Active);
+  return icon;
+}
+
 }  // namespace
 
 ClientModeSettingView::ClientModeSettingView(monitor::NetworkModel& network, QWidget* parent)
@@ -36,9 +50,7 @@ ClientModeSettingView::ClientModeSettingView(monitor::NetworkModel& network, QWi
   for (const monitor::HotSpot& hotSpot : list) {
     const QString icon = signalIconName(hotSpot.signalDB);
     // Item texts are plain: a network's name shows exactly as it is.
-    hotSpots_->addItem(QIcon(pictures::picture(icon, QSize(kSignalIconSide, kSignalIconSide), devicePixelRatioF(),
-                                               palette().color(QPalette::Text))),
-                       hotSpot.name, hotSpot.id);
+    hotSpots_->addItem(signalIcon(icon, hotSpots_->palette(), devicePixelRatioF()), hotSpot.name, hotSpot.id);
     hotSpots_->setItemData(hotSpots_->count() - 1, icon, Qt::AccessibleDescriptionRole);
   }
   hotSpots_->setCurrentIndex(hotSpotRowFor(list, record.orderInList));

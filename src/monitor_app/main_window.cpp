@@ -1,10 +1,13 @@
 #include "monitor_app/main_window.h"
 
 #include <QCoreApplication>
+#include <QResizeEvent>
+#include <QScreen>
 #include <QSplitter>
 
 #include <algorithm>
 
+#include "monitor_app/column_frame.h"
 #include "monitor_app/pictures/pictures.h"
 #include "monitor_app/sidebar_view.h"
 #include "monitor_app/status_info_view.h"
@@ -29,22 +32,41 @@ MainWindow::MainWindow(monitor::PrinterModel& printers, monitor::NetworkModel& n
   setWindowTitle(QCoreApplication::translate("Localizable", "statusMonitor"));
   setWindowIcon(pictures::applicationIcon());
 
-  sidebar_->setMinimumWidth(kSidebarMinWidth);
-  sidebar_->setMaximumWidth(kSidebarMaxWidth);
-  statusPanel_->setMinimumSize(kPanelMinWidth, kPanelMinHeight);
-  statusPanel_->setMaximumWidth(kPanelMaxWidth);
-
+  auto* sidebarColumn = new ColumnFrame(sidebar_, QSize(kSidebarMinWidth, 0), kSidebarMaxWidth);
+  sidebarColumn->setObjectName(QStringLiteral("sidebarColumn"));
+  auto* detailColumn = new ColumnFrame(statusPanel_, QSize(kPanelMinWidth, kPanelMinHeight), kPanelMaxWidth);
+  detailColumn->setObjectName(QStringLiteral("detailColumn"));
   auto* columns = new QSplitter(Qt::Horizontal);
   columns->setObjectName(QStringLiteral("columns"));
   columns->setChildrenCollapsible(false);
-  columns->addWidget(sidebar_);
-  columns->addWidget(statusPanel_);
+  columns->addWidget(sidebarColumn);
+  columns->addWidget(detailColumn);
   columns->setStretchFactor(0, 0);
   columns->setStretchFactor(1, 1);
   setCentralWidget(columns);
-  resize(kSidebarMinWidth + kPanelMaxWidth + columns->handleWidth(),
-         std::max(kPanelIdealHeight, sizeHint().height()));
+  // Wider than both columns at their widest would only show empty space.
+  setMaximumWidth(kSidebarMaxWidth + columns->handleWidth() + kPanelMaxWidth);
+  // The sidebar at its ideal width, the panel at its widest and ideal
+  // height, or what the content needs.
+  resize(kSidebarMinWidth + columns->handleWidth() + kPanelMaxWidth,
+         std::max(kPanelIdealHeight, minimumSizeHint().height()));
   columns->setSizes({kSidebarMinWidth, kPanelMaxWidth});
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  // A status that needs more height grows the window downwards: keep its
+  // foot on the screen.
+  const QScreen* shown = screen();
+  if (!isVisible() || shown == nullptr || event->size().height() <= event->oldSize().height()) {
+    return;
+  }
+  const QRect screenArea = shown->availableGeometry();
+  const QRect frame = frameGeometry();
+  const int over = frame.bottom() - screenArea.bottom();
+  if (over > 0) {
+    move(x(), std::max(screenArea.top(), frame.top() - over));
+  }
 }
 
 }  // namespace monitor_app

@@ -1,7 +1,8 @@
 #pragma once
 // The status monitor's one window: the printer list on the left, the
 // status panel on the right, each column held to its width range however
-// the window is resized.
+// the window is resized, and never smaller than its content needs: a
+// status that needs more height makes the window grow.
 
 #include <QMainWindow>
 
@@ -23,6 +24,9 @@ class MainWindow : public QMainWindow {
 
   SidebarView* sidebar() const { return sidebar_; }
   StatusInfoView* statusPanel() const { return statusPanel_; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   SidebarView* sidebar_;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "monitor_app/focus_frame.h"
 #include "monitor_app/status_look.h"
 
 namespace monitor_app {
@@ -56,6 +57,7 @@ void PrinterRow::paintEvent(QPaintEvent* /*event*/) {
     painter.setPen(palette().color(QPalette::WindowText));
   }
   painter.drawText(QRect(0, 0, width(), height()), kTextFlags, breakable(text()));
+  drawFocusFrame(painter, *this, rect());
 }
 
 }  // namespace monitor_app

@@ -3,12 +3,12 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QToolButton>
 
 #include "monitor/network_model.h"
 #include "monitor/printer_model.h"
 #include "monitor_app/alert.h"
 #include "monitor_app/divider.h"
+#include "monitor_app/focus_frame.h"
 #include "monitor_app/pictures/pictures.h"
 #include "monitor_app/printer_row.h"
 
@@ -41,13 +41,12 @@ SidebarView::SidebarView(monitor::PrinterModel& printers, monitor::NetworkModel&
   title->setObjectName(QStringLiteral("printerListTitle"));
   title->setTextFormat(Qt::PlainText);
   QFont titleFont = title->font();
+  // The toolkit's title font: large, regular weight.
   titleFont.setPixelSize(kTitleFontSize);
-  titleFont.setBold(true);
   title->setFont(titleFont);
   header->addWidget(title);
-  auto* refreshButton = new QToolButton;
+  auto* refreshButton = new FlatButton(QString());
   refreshButton->setObjectName(QStringLiteral("refresh"));
-  refreshButton->setAutoRaise(true);
   const int arrowSide = 20;
   refreshButton->setIcon(QIcon(pictures::picture(QStringLiteral("arrow.clockwise"), QSize(arrowSide, arrowSide),
                                                  devicePixelRatioF(), palette().color(QPalette::ButtonText))));
@@ -60,7 +59,7 @@ SidebarView::SidebarView(monitor::PrinterModel& printers, monitor::NetworkModel&
   layout->addLayout(rowLayout_);
   layout->addStretch();
 
-  connect(refreshButton, &QToolButton::clicked, this, &SidebarView::refresh);
+  connect(refreshButton, &QPushButton::clicked, this, &SidebarView::refresh);
   connect(&printers_, &monitor::PrinterModel::printerListChanged, this, &SidebarView::rebuildRows);
   connect(&printers_, &monitor::PrinterModel::selectedPrinterChanged, this, &SidebarView::restyleRows);
   rebuildRows();

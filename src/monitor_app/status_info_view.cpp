@@ -5,11 +5,15 @@
 #include <QHBoxLayout>
 #include <QMetaObject>
 #include <QVBoxLayout>
+#include <QWindow>
+
+#include <algorithm>
 
 #include "monitor/network_model.h"
 #include "monitor/printer_model.h"
 #include "monitor_app/alert.h"
 #include "monitor_app/divider.h"
+#include "monitor_app/focus_frame.h"
 #include "monitor_app/pictures/pictures.h"
 #include "monitor_app/setting_view.h"
 #include "monitor_app/status_look.h"
@@ -23,6 +27,9 @@ constexpr int kPictureWidth = 200;
 constexpr int kPictureHeight = 180;
 constexpr int kLargeTitleSize = 26;
 constexpr int kHeadlineSize = 13;
+constexpr int kSpacing = 20;
+constexpr int kHeaderHeight = 20;
+constexpr int kHeaderNamePadding = 10;
 
 QLabel* plainLabel(const QString& objectName, int pixelSize = 0, bool bold = false) {
   auto* label = new QLabel;
@@ -49,24 +56,31 @@ StatusInfoView::StatusInfoView(monitor::PrinterModel& printers, monitor::Network
     : QWidget(parent), printers_(printers), network_(network), noPrinterAlertDue_(printers.printerList().isEmpty()) {
   setObjectName(QStringLiteral("statusPanel"));
   auto* layout = new QVBoxLayout(this);
-  layout->setSpacing(20);
+  layout->setSpacing(0);
 
   auto* header = new QHBoxLayout;
   headerName_ = plainLabel(QStringLiteral("headerName"), 15);
-  headerName_->setContentsMargins(10, 0, 10, 0);
-  header->addWidget(headerName_, 0, Qt::AlignTop);
+  headerName_->setContentsMargins(kHeaderNamePadding, kHeaderNamePadding, kHeaderNamePadding, kHeaderNamePadding);
+  header->addWidget(headerName_, 0, Qt::AlignVCenter);
   header->addStretch();
-  networkSetting_ = new QPushButton(QCoreApplication::translate("Localizable", "networkSetting"));
+  networkSetting_ = new FlatButton(QCoreApplication::translate("Localizable", "networkSetting"));
   networkSetting_->setObjectName(QStringLiteral("networkSetting"));
-  networkSetting_->setFlat(true);
   QFont bold = networkSetting_->font();
   bold.setPixelSize(14);
   bold.setBold(true);
   networkSetting_->setFont(bold);
-  header->addWidget(networkSetting_, 0, Qt::AlignTop);
+  header->addWidget(networkSetting_, 0, Qt::AlignVCenter);
   header->addSpacing(5);
   layout->addLayout(header);
+  // The header row is laid out kHeaderHeight high and the padded name
+  // reaches below it: the divider stays where a 20 high row and the
+  // spacing put it, and nothing of the name is cut. The row keeps its
+  // height without a name (no printer).
+  headerName_->setMinimumHeight(headerName_->fontMetrics().height() + 2 * kHeaderNamePadding);
+  const int headerHeight = std::max(headerName_->minimumHeight(), networkSetting_->sizeHint().height());
+  layout->addSpacing(std::max(0, kHeaderHeight + kSpacing - headerHeight));
   layout->addWidget(divider());
+  layout->addSpacing(kSpacing);
 
   informationRow_ = new QWidget;
   informationRow_->setObjectName(QStringLiteral("informationRow"));
@@ -173,18 +187,39 @@ void StatusInfoView::changeEvent(QEvent* event) {
 
 void StatusInfoView::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (noPrinterAlertDue_) {
-    noPrinterAlertDue_ = false;
-    // Once the window is on screen, so the alert has a window to sit on.
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-          openAlert(this, QCoreApplication::translate("Localizable", "error"),
-                    QCoreApplication::translate("Localizable", "noPrinterError"),
-                    QCoreApplication::translate("Localizable", "ok"));
-        },
-        Qt::QueuedConnection);
+  if (!noPrinterAlertDue_) {
+    return;
   }
+  noPrinterAlertDue_ = false;
+  // Only once the window is on the screen where the window manager put
+  // it, so the alert opens over it and not where the window was before.
+  QWindow* shown = window()->windowHandle();
+  if (shown == nullptr || shown->isExposed()) {
+    openNoPrinterAlert();
+  } else {
+    shown->installEventFilter(this);
+  }
+}
+
+bool StatusInfoView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Expose && watched == window()->windowHandle() &&
+      window()->windowHandle()->isExposed()) {
+    watched->removeEventFilter(this);
+    openNoPrinterAlert();
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void StatusInfoView::openNoPrinterAlert() {
+  // After the event being handled, so the window has its place.
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        openAlert(this, QCoreApplication::translate("Localizable", "error"),
+                  QCoreApplication::translate("Localizable", "noPrinterError"),
+                  QCoreApplication::translate("Localizable", "ok"));
+      },
+      Qt::QueuedConnection);
 }
 
 void StatusInfoView::showOrHidePane() {

@@ -28,6 +28,7 @@ class StatusInfoView : public QWidget {
  protected:
   void showEvent(QShowEvent* event) override;
   void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QWidget* makePrinterBlock();
@@ -36,6 +37,7 @@ class StatusInfoView : public QWidget {
   void showStatus();
   void showOrHidePane();
   void openNetworkSetting();
+  void openNoPrinterAlert();
 
   monitor::PrinterModel& printers_;
   monitor::NetworkModel& network_;

@@ -14,9 +14,15 @@ namespace monitor_app {
 // the English table otherwise.
 QString stringTableFor(const QStringList& uiLanguages);
 
+// Qt's own table for the same language (the texts Qt's widgets show: a
+// text field's context menu, standard buttons), by file name without the
+// folder and suffix; empty for English, Qt's own wording.
+QString qtTableFor(const QStringList& uiLanguages);
+
 // Loads the table that stringTableFor gives and installs it for the
-// application. False when it cannot be loaded (texts then show as their
-// keys).
+// application, and Qt's table for that language from Qt's translations
+// folder where it is installed (else Qt's texts stay English). False when
+// our own table cannot be loaded (texts then show as their keys).
 bool installStringTable(QCoreApplication& app, const QStringList& uiLanguages);
 
 // The table's text for a key known only at run time (a status message, an

@@ -2,6 +2,7 @@
 // and the simulated USB printer (under umockdev): what the forms show of
 // the printer's answers, what exactly they send, when the pane stays open.
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -269,6 +270,42 @@ class WifiFormsTest : public RigTest {
     password->setText(q("typed"));
     hotSpots->setCurrentIndex(1);
     QCOMPARE(password->text(), q("secret"));
+  }
+
+  void theHighlightedHotSpotsSignalSignTakesTheHighlightsTextColour() {
+    QWidget& window = rig_->open();
+    QWidget& form = openPane(window, 1);
+    auto* hotSpots = part<QComboBox>(form, "hotSpots");
+    hotSpots->showPopup();
+    QAbstractItemView* list = hotSpots->view();
+    QTRY_VERIFY(list->isVisible());
+    const QModelIndex highlighted = list->model()->index(1, 0);
+    list->setCurrentIndex(highlighted);
+    // Where the sign is drawn: the start of the row.
+    const auto signArea = [list](const QModelIndex& row) {
+      const QRect area = list->visualRect(row);
+      return list->viewport()->grab(QRect(area.topLeft(), QSize(std::min(area.height() + 12, area.width()), area.height())))
+          .toImage();
+    };
+    const auto darkest = [](const QImage& image) {
+      int value = 255;
+      int light = 0;
+      for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+          value = std::min(value, image.pixelColor(x, y).value());
+          light += image.pixelColor(x, y).lightness() > 220 ? 1 : 0;
+        }
+      }
+      return std::pair{value, light};
+    };
+    // A row as it stands: a dark sign. The highlighted row: the sign light
+    // on the highlight, like the name beside it, with nothing dark left.
+    const auto [plainDarkest, plainLight] = darkest(signArea(list->model()->index(0, 0)));
+    QVERIFY2(plainDarkest < 80, qPrintable(QString::number(plainDarkest)));
+    const auto [highlightedDarkest, highlightedLight] = darkest(signArea(highlighted));
+    QVERIFY2(highlightedDarkest > 100, qPrintable(QString::number(highlightedDarkest)));
+    QVERIFY2(highlightedLight > 10, qPrintable(QString::number(highlightedLight)));
+    hotSpots->hidePopup();
   }
 
   void clientOkNeedsAHotSpotThatTheListHolds() {

@@ -3,11 +3,14 @@
 // (and, where a test adds one, an snmpd agent on loopback), the window on
 // top, and ways to find and answer its alerts.
 
+#include <QApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QString>
+#include <QStringList>
+#include <QTranslator>
 #include <QWidget>
 #include <QtTest/QTest>
 
@@ -21,6 +24,7 @@
 #include "monitor/printer_model.h"
 #include "monitor_app/main_window.h"
 #include "monitor_app/printer_replies.h"
+#include "monitor_app/string_table.h"
 #include "sim/usb/usb_sim.h"
 
 namespace window_test {
@@ -107,15 +111,29 @@ struct AlertText {
   friend bool operator==(const AlertText&, const AlertText&) = default;
 };
 
-// The alerts now open over the window.
-inline QList<QDialog*> openAlerts(QWidget& window) {
-  QList<QDialog*> open;
-  for (QDialog* alert : window.findChildren<QDialog*>(QStringLiteral("alert"))) {
-    if (alert->isVisible()) {
-      open.append(alert);
+// The window's children of that type and name that are shown now.
+template <typename T>
+QList<T*> shownParts(QWidget& root, const char* name) {
+  QList<T*> shown;
+  for (T* found : root.findChildren<T*>(QString::fromLatin1(name))) {
+    if (found->isVisible()) {
+      shown.append(found);
     }
   }
-  return open;
+  return shown;
+}
+
+// The alerts now open over the window.
+inline QList<QDialog*> openAlerts(QWidget& window) { return shownParts<QDialog>(window, "alert"); }
+
+// Our string table and Qt's for the language, in place of any installed
+// before.
+inline void useLanguage(const QStringList& uiLanguages) {
+  for (QTranslator* table : qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly)) {
+    QCoreApplication::removeTranslator(table);
+    delete table;
+  }
+  QVERIFY(monitor_app::installStringTable(*qApp, uiLanguages));
 }
 
 inline AlertText textOf(QDialog& alert) {

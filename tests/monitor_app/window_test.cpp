@@ -18,15 +18,7 @@ using namespace window_test;
 
 namespace {
 
-QList<monitor_app::PrinterRow*> rows(QWidget& window) {
-  QList<monitor_app::PrinterRow*> visible;
-  for (monitor_app::PrinterRow* row : window.findChildren<monitor_app::PrinterRow*>(QStringLiteral("printerRow"))) {
-    if (row->isVisible()) {
-      visible.append(row);
-    }
-  }
-  return visible;
-}
+QList<monitor_app::PrinterRow*> rows(QWidget& window) { return shownParts<monitor_app::PrinterRow>(window, "printerRow"); }
 
 QString message(QWidget& window) { return part<QLabel>(window, "statusMessage")->text(); }
 QString advice(QWidget& window) { return part<QLabel>(window, "statusAdvice")->text(); }
@@ -45,6 +37,28 @@ bool drawnChosen(QWidget& row) {
     }
   }
   return image.pixelColor(1, 1) == monitor_app::kBlue && white;
+}
+
+// Presses Tab until `control` has the keyboard focus; false when it never
+// gets it.
+bool tabTo(QWidget& window, QWidget& control) {
+  for (int press = 0; press < 20 && !control.hasFocus(); ++press) {
+    QTest::keyClick(&window, Qt::Key_Tab);
+  }
+  return control.hasFocus();
+}
+
+// How many pixels near the edge of a control (where a focus frame is
+// drawn) differ between its two looks.
+int changedOnEdge(const QImage& before, const QImage& after) {
+  int changed = 0;
+  for (int y = 0; y < before.height(); ++y) {
+    for (int x = 0; x < before.width(); ++x) {
+      const bool edge = x < 3 || y < 3 || x >= before.width() - 3 || y >= before.height() - 3;
+      changed += edge && before.pixel(x, y) != after.pixel(x, y) ? 1 : 0;
+    }
+  }
+  return changed;
 }
 
 bool paneOpen(QWidget& window) {
@@ -198,6 +212,25 @@ class WindowTest : public RigTest {
       QVERIFY2(panel.width() >= 400 && panel.width() <= 450, qPrintable(QString::number(panel.width())));
       QVERIFY(panel.height() >= 250);
     }
+  }
+
+  void keyboardFocusIsDrawnOnTheRowsAndTheFlatButtons() {
+    rig_->attachPrinter();
+    QWidget& window = rig_->open();
+    QTRY_COMPARE(message(window), looked("就绪"));
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QWidget& button = *part<QPushButton>(window, "networkSetting");
+    for (QWidget* control : {static_cast<QWidget*>(rows(window).front()), part<QWidget>(window, "refresh"), &button}) {
+      const QImage alone = control->grab().toImage();
+      QVERIFY2(tabTo(window, *control), qPrintable(control->objectName()));
+      // A frame: a line of changed pixels all along the edges.
+      const int edge = changedOnEdge(alone, control->grab().toImage());
+      QVERIFY2(edge >= 2 * (control->width() + control->height()),
+               qPrintable(control->objectName() + ": " + QString::number(edge)));
+    }
+    // Space still presses the focused button.
+    QTest::keyClick(&button, Qt::Key_Space);
+    QTRY_VERIFY(paneOpen(window));
   }
 
   void everyLabelShowsPlainText() {

@@ -1,0 +1,68 @@
+#include "monitor_app/text_wrap.h"
+
+#include <QFontMetrics>
+#include <QTextLayout>
+#include <QTextOption>
+
+#include <algorithm>
+
+namespace monitor_app {
+namespace {
+
+// A character of a word that must stay whole: letters and digits of the
+// scripts that set words apart by spaces, and the marks inside such words.
+bool inWord(QChar c) {
+  if (c == QLatin1Char('-') || c == QLatin1Char('\'') || c == QChar(0x2019)) {
+    return true;
+  }
+  return c.isLetterOrNumber() && c.script() != QChar::Script_Han;
+}
+
+bool breaksInsideWord(const QString& text, int start) {
+  return start > 0 && start < text.size() && inWord(text.at(start - 1)) && inWord(text.at(start));
+}
+
+}  // namespace
+
+QList<int> lineStarts(const QString& text, const QFont& font, int width) {
+  QTextLayout layout(text, font);
+  QTextOption option;
+  option.setWrapMode(QTextOption::WordWrap);
+  layout.setTextOption(option);
+  QList<int> starts;
+  layout.beginLayout();
+  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    line.setLineWidth(width);
+    starts.append(line.textStart());
+  }
+  layout.endLayout();
+  return starts;
+}
+
+bool breaksBetweenWords(const QString& text, const QList<int>& starts) {
+  return std::none_of(starts.begin(), starts.end(), [&text](int start) { return breaksInsideWord(text, start); });
+}
+
+int widthBreakingBetweenWords(const QString& text, const QFont& font, int preferred) {
+  const QFontMetrics metrics(font);
+  const int oneLine = metrics.horizontalAdvance(text) + 1;
+  int width = std::min(preferred, oneLine);
+  while (width < oneLine) {
+    const QList<int> starts = lineStarts(text, font, width);
+    const auto broken = std::find_if(starts.begin(), starts.end(),
+                                     [&text](int start) { return breaksInsideWord(text, start); });
+    if (broken == starts.end()) {
+      break;
+    }
+    // Widen until the broken word's line holds the whole word.
+    const int lineStart = *std::prev(broken);
+    int wordEnd = *broken;
+    while (wordEnd < text.size() && inWord(text.at(wordEnd))) {
+      ++wordEnd;
+    }
+    width = std::max(width + 1, metrics.horizontalAdvance(text.mid(lineStart, wordEnd - lineStart)) + 1);
+  }
+  return std::min(width, oneLine);
+}
+
+}  // namespace monitor_app

@@ -1,0 +1,343 @@
+// The window's layout in both languages, against the real models and the
+// simulated USB printer (under umockdev): every status the printer model
+// can publish fits at the window's default and minimum size, and the
+// window in its fullest state fits at its minimum and maximum sizes.
+// "Fits": every text has the room it needs, no two visible siblings
+// overlap, every part lies inside its parent.
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScreen>
+#include <QTabWidget>
+#include <QtTest/QtTest>
+
+#include <memory>
+
+#include "monitor/snmp_fixture.h"
+#include "monitor/status_table.h"
+#include "monitor_app/alert.h"
+#include "monitor_app/setting_view.h"
+#include "monitor_app/string_table.h"
+#include "monitor_app/text_wrap.h"
+#include "monitor_app/toner_view.h"
+#include "window_fixture.h"
+
+using namespace window_test;
+
+namespace {
+
+const QStringList kEnglish{QStringLiteral("en-GB")};
+const QStringList kChinese{QStringLiteral("zh-CN")};
+
+QString nameOf(const QWidget& widget) {
+  const QString name = widget.objectName().isEmpty() ? QString::fromLatin1(widget.metaObject()->className())
+                                                     : widget.objectName();
+  const auto* label = qobject_cast<const QLabel*>(&widget);
+  return label != nullptr && !label->text().isEmpty() ? name + " \"" + label->text() + "\"" : name;
+}
+
+bool shown(const QWidget& widget) { return widget.isVisible() && !widget.isWindow(); }
+
+// What is wrong with the layout under `parent`: parts outside their parent,
+// visible siblings on top of each other, texts without the room they need.
+void collectFaults(const QWidget& parent, QStringList& faults) {
+  QList<const QWidget*> children;
+  for (const QObject* object : parent.children()) {
+    const auto* child = qobject_cast<const QWidget*>(object);
+    if (child != nullptr && shown(*child)) {
+      children.append(child);
+    }
+  }
+  for (qsizetype i = 0; i < children.size(); ++i) {
+    const QWidget& child = *children.at(i);
+    if (!parent.rect().contains(child.geometry())) {
+      faults << QStringLiteral("%1 %2 sticks out of %3 %4")
+                    .arg(nameOf(child), QDebug::toString(child.geometry()), nameOf(parent),
+                         QDebug::toString(parent.rect()));
+    }
+    for (qsizetype j = i + 1; j < children.size(); ++j) {
+      if (child.geometry().intersects(children.at(j)->geometry())) {
+        faults << QStringLiteral("%1 %2 overlaps %3 %4")
+                      .arg(nameOf(child), QDebug::toString(child.geometry()), nameOf(*children.at(j)),
+                           QDebug::toString(children.at(j)->geometry()));
+      }
+    }
+    if (const auto* label = qobject_cast<const QLabel*>(&child); label != nullptr && label->wordWrap()) {
+      if (label->height() < label->heightForWidth(label->width())) {
+        faults << QStringLiteral("%1 is %2 high, needs %3 at width %4")
+                      .arg(nameOf(child))
+                      .arg(label->height())
+                      .arg(label->heightForWidth(label->width()))
+                      .arg(label->width());
+      }
+    } else if (const QSize least = child.minimumSizeHint();
+               least.isValid() && (child.width() < least.width() || child.height() < least.height())) {
+      faults << QStringLiteral("%1 is %2, needs %3")
+                    .arg(nameOf(child), QDebug::toString(child.size()), QDebug::toString(least));
+    }
+    collectFaults(child, faults);
+  }
+}
+
+// Layouts settle in posted events, one level of the window at a time.
+void settle() {
+  for (int round = 0; round < 8; ++round) {
+    QCoreApplication::processEvents();
+  }
+}
+
+QStringList layoutFaults(QWidget& window) {
+  settle();
+  QStringList faults;
+  collectFaults(window, faults);
+  const QWidget& ring = *part<QWidget>(window, "tonerRing");
+  const QRect box(ring.mapTo(&window, QPoint(monitor_app::TonerRing::kMargin, monitor_app::TonerRing::kMargin)),
+                  QSize(monitor_app::TonerRing::kRingSide, monitor_app::TonerRing::kRingSide));
+  if (ring.isVisible() && !window.rect().contains(box)) {
+    faults << QStringLiteral("the ring's box %1 lies outside the window %2")
+                  .arg(QDebug::toString(box), QDebug::toString(window.rect()));
+  }
+  return faults;
+}
+
+#define VERIFY_FITS(window, when)                                                                        \
+  do {                                                                                                   \
+    const QStringList faults = layoutFaults(window);                                                     \
+    QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("%1 %2: ").arg(when, QDebug::toString((window).size())) + \
+                                          faults.join(QStringLiteral("; "))));                           \
+  } while (false)
+
+struct Status {
+  int level;
+  QString message;
+  QString advice;
+};
+
+// Every status the printer model publishes: the table's, an unknown code's,
+// and its own.
+QList<std::pair<QString, Status>> everyStatus() {
+  QList<std::pair<QString, Status>> all;
+  for (const auto& [code, entry] : monitor::KTR6620LXVStatus()) {
+    all.append({QString::number(code), {entry.level, entry.message, entry.description}});
+  }
+  const monitor::StatusEntry unknown = monitor::decodeStatusInfo(7777, QStringLiteral("KTR6620LXV"));
+  all.append({QStringLiteral("unknown code"), {unknown.level, unknown.message, unknown.description}});
+  all.append({QStringLiteral("connecting at start"), {1, QString::fromUtf8("正在连接"), {}}});
+  all.append({QStringLiteral("connecting after a tap"), {1, QStringLiteral("connecting"), {}}});
+  all.append({QStringLiteral("disconnected usb"), {3, QString::fromUtf8("连接断开"), QString::fromUtf8("请检查设备的连接情况")}});
+  all.append({QStringLiteral("disconnected net"),
+              {3, QString::fromUtf8("连接断开"), QString::fromUtf8("连接断开，请查看设备的网络连接情况")}});
+  all.append({QStringLiteral("no printer"),
+              {3, QString::fromUtf8("没有连接的设备"), QString::fromUtf8("请刷新打印机列表或检查设备连接状态")}});
+  return all;
+}
+
+// The most a status puts on the screen: the longest message with the
+// longest advice.
+Status longestStatus() {
+  Status longest{3, {}, {}};
+  for (const auto& [name, status] : everyStatus()) {
+    if (monitor_app::localized(status.message).size() > monitor_app::localized(longest.message).size()) {
+      longest.message = status.message;
+    }
+    if (monitor_app::localized(status.advice).size() > monitor_app::localized(longest.advice).size()) {
+      longest.advice = status.advice;
+    }
+  }
+  return longest;
+}
+
+void show(monitor::PrinterModel& printers, const Status& status) {
+  printers.setStatusInfo(monitor::StatusInfo(status.level, status.message, status.advice, 42));
+}
+
+const char* const kApReply = "8014,0;Printer-AP\r\n6\r\nsecret-1\r\n192.168.1.1\r\n255.255.255.0\r\n192.168.1.254";
+const char* const kClientReply = "8013,0;Office\r\nsecret\r\nS\r\n10.0.0.5\r\n255.0.0.0\r\n10.0.0.1";
+const char* const kHotSpots = "8012,3;Home network of a long name-5\r\nOffice-2\r\nCafe-9;";
+
+void scriptWifi(sim::usb::Device& printer) {
+  printer.replyToCommand("CheckwifiAP?", printerReply(kApReply));
+  printer.replyToCommand("CheckwifiSTA?", printerReply(kClientReply));
+  printer.replyToCommand("Checkwifiserver?", printerReply(kHotSpots));
+}
+
+// Every alert the window raises: the sidebar's, the panel's, and the
+// titles and messages of the Wi-Fi settings' results.
+QList<std::pair<const char*, const char*>> everyAlert() {
+  QList<std::pair<const char*, const char*>> all{{"refresh", "printerListFreshed"},
+                                                 {"error", "noPrinterError"},
+                                                 {"设置成功", "已成功设置热点信息"},
+                                                 {"Error", "数据解析错误"}};
+  for (const char* message : {"设备忙,打印中", "当前wifi模式不支持", "数据解析错误", "打印中，无法设置", "设置的参数有误",
+                              "wifi模式不支持", "AP设置返回数据解析错误", "获取客户端模式数据出错",
+                              "数据解析出错，请重试", "IP格式错误", "子网掩码格式错误", "网关格式错误"}) {
+    all.append(std::pair<const char*, const char*>{"错误", message});
+  }
+  return all;
+}
+
+QSize largest(const QWidget& window) {
+  return {window.maximumWidth(), std::max(window.minimumHeight(), window.screen()->availableGeometry().height())};
+}
+
+}  // namespace
+
+class LayoutTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    rig_ = std::make_unique<Rig>();
+    if (!rig_->usbAvailable()) {
+      QSKIP("needs umockdev-wrapper");
+    }
+  }
+  void cleanup() { rig_.reset(); }
+
+  void everyStatusFitsAtTheDefaultAndTheMinimumSize_data() {
+    QTest::addColumn<QStringList>("languages");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("advice");
+    for (const QStringList& languages : {kEnglish, kChinese}) {
+      for (const auto& [name, status] : everyStatus()) {
+        QTest::addRow("%s %s", qPrintable(languages.front()), qPrintable(name))
+            << languages << status.level << status.message << status.advice;
+      }
+    }
+  }
+  void everyStatusFitsAtTheDefaultAndTheMinimumSize() {
+    QFETCH(QStringList, languages);
+    QFETCH(int, level);
+    QFETCH(QString, message);
+    QFETCH(QString, advice);
+    useLanguage(languages);
+    rig_->attachPrinter();
+    QWidget& window = rig_->open();
+    QTRY_COMPARE(rig_->printers().statusInfo().message, QString::fromUtf8("就绪"));
+
+    show(rig_->printers(), {level, message, advice});
+    QCOMPARE(part<QLabel>(window, "statusMessage")->text(), monitor_app::localized(message));
+    VERIFY_FITS(window, "default");
+    window.resize(1, 1);
+    VERIFY_FITS(window, "minimum");
+    QCOMPARE(window.size(), window.minimumSize());
+  }
+
+  void theFullestWindowFitsAtItsMinimumAndMaximumSize_data() {
+    QTest::addColumn<QStringList>("languages");
+    QTest::newRow("en") << kEnglish;
+    QTest::newRow("zh") << kChinese;
+  }
+  void theFullestWindowFitsAtItsMinimumAndMaximumSize() {
+    QFETCH(QStringList, languages);
+    if (const std::string reason = monitor_test::LoopbackAgent::unavailableReason(); !reason.empty()) {
+      QSKIP(reason.c_str());
+    }
+    useLanguage(languages);
+    monitor_test::LoopbackAgent agent;
+    agent.start(monitor_test::printerObjects("3100,paper mismatch", "40"));
+    scriptWifi(rig_->attachPrinter());
+    rig_->discoverNetworkPrinter(agent.port());
+    QWidget& window = rig_->open();
+    QTRY_COMPARE(rig_->printers().statusInfo().message, QString::fromUtf8("就绪"));
+    const Status longest = longestStatus();
+    const auto atBothSizes = [&](const QString& state) {
+      settle();
+      window.resize(1, 1);
+      VERIFY_FITS(window, state + " at the minimum");
+      window.resize(largest(window));
+      VERIFY_FITS(window, state + " at the maximum");
+      QCOMPARE(window.width(), window.maximumWidth());
+    };
+
+    // The USB printer with the longest status, the settings pane open on
+    // each tab.
+    show(rig_->printers(), longest);
+    QTest::mouseClick(part<QPushButton>(window, "networkSetting"), Qt::LeftButton);
+    QTabWidget& tabs = *part<monitor_app::SettingView>(window, "wifiPane")->tabs();
+    for (int tab = 0; tab < tabs.count(); ++tab) {
+      tabs.setCurrentIndex(tab);
+      atBothSizes(QStringLiteral("pane on tab %1").arg(tab));
+    }
+
+    // The network printer: its address line too.
+    QTest::mouseClick(shownParts<QWidget>(window, "printerRow").at(1), Qt::LeftButton);
+    show(rig_->printers(), longest);
+    QVERIFY(part<QLabel>(window, "address")->isVisible());
+    atBothSizes(QStringLiteral("network printer"));
+  }
+
+  void alertsShowTheirTitleWholeAndBreakTheirMessageOnlyBetweenWords_data() {
+    QTest::addColumn<QStringList>("languages");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("message");
+    for (const QStringList& languages : {kEnglish, kChinese}) {
+      for (const auto& [title, message] : everyAlert()) {
+        QTest::addRow("%s %s", qPrintable(languages.front()), message)
+            << languages << QString::fromUtf8(title) << QString::fromUtf8(message);
+      }
+    }
+  }
+  void alertsShowTheirTitleWholeAndBreakTheirMessageOnlyBetweenWords() {
+    QFETCH(QStringList, languages);
+    QFETCH(QString, title);
+    QFETCH(QString, message);
+    useLanguage(languages);
+    QWidget window;
+    window.resize(654, 400);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QDialog* alert = monitor_app::openAlert(&window, monitor_app::localized(title), monitor_app::localized(message),
+                                            monitor_app::localized(QStringLiteral("ok")));
+    QVERIFY(QTest::qWaitForWindowExposed(alert));
+    settle();
+
+    const QLabel& heading = *part<QLabel>(*alert, "alertTitle");
+    QVERIFY2(heading.width() >= heading.sizeHint().width(), qPrintable(heading.text()));
+    const QLabel& text = *part<QLabel>(*alert, "alertMessage");
+    const QList<int> starts = monitor_app::lineStarts(text.text(), text.font(), text.contentsRect().width());
+    QStringList lines;
+    for (qsizetype i = 0; i < starts.size(); ++i) {
+      lines << text.text().mid(starts.at(i), i + 1 < starts.size() ? starts.at(i + 1) - starts.at(i) : -1);
+    }
+    QVERIFY2(monitor_app::breaksBetweenWords(text.text(), starts), qPrintable(lines.join(QStringLiteral(" | "))));
+    QVERIFY2(text.height() >= text.heightForWidth(text.width()), qPrintable(text.text()));
+    QVERIFY(alert->width() <= alert->screen()->availableGeometry().width());
+    alert->close();
+  }
+
+  void qtsOwnTextsSpeakTheChosenLanguage() {
+    // A text field's context menu is Qt's own.
+    const auto contextMenu = [] {
+      QLineEdit field;
+      const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+      QStringList texts;
+      for (const QAction* action : menu->actions()) {
+        if (!action->isSeparator()) {
+          texts << action->text();
+        }
+      }
+      return texts;
+    };
+    useLanguage(kEnglish);
+    const QStringList english = contextMenu();
+    QVERIFY2(english.front().startsWith(QStringLiteral("&Undo")), qPrintable(english.join(QStringLiteral(", "))));
+    useLanguage(kChinese);
+    const QStringList chinese = contextMenu();
+    QCOMPARE(chinese.size(), english.size());
+    for (qsizetype i = 0; i < chinese.size(); ++i) {
+      QVERIFY2(chinese.at(i) != english.at(i), qPrintable(chinese.at(i)));
+    }
+    QVERIFY2(chinese.front().startsWith(QString::fromUtf8("撤")), qPrintable(chinese.front()));
+  }
+
+ private:
+  std::unique_ptr<Rig> rig_;
+};
+
+QTEST_MAIN(LayoutTest)
+#include "layout_test.moc"
