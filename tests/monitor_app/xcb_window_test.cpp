@@ -47,7 +47,7 @@ QImage drawn(const QFont& font, char32_t character) {
   return image;
 }
 
-bool underWindowManager() { return qEnvironmentVariableIsSet("MONITOR_TEST_WINDOW_MANAGER"); }
+bool underWindowManager() { return qEnvironmentVariableIsSet("TEST_WINDOW_MANAGER"); }
 
 // The window as the screen shows it, with the window manager's frame.
 QImage framed(QWidget& window) {

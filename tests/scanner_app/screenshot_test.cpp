@@ -188,7 +188,10 @@ TEST_P(StartUpAlert, OpensOverTheWindow) {
   const QRect frame = window.frameGeometry();
   const QRect alertFrame = alert->frameGeometry();
   EXPECT_TRUE(frame.contains(alertFrame.center()));
-  EXPECT_LE((alertFrame.center() - frame.center()).manhattanLength(), 16);
+  // A window manager has the last word on where the alert goes: it may shift
+  // it by about its title bar.
+  const int offCentre = qEnvironmentVariableIsSet("TEST_WINDOW_MANAGER") ? 40 : 16;
+  EXPECT_LE((alertFrame.center() - frame.center()).manhattanLength(), offCentre);
 
   const QRect both = frame.united(alertFrame);
   const QImage screen = window.screen()->grabWindow(0, both.x(), both.y(), both.width(), both.height()).toImage();

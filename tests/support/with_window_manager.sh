@@ -1,7 +1,7 @@
 #!/bin/sh
 # Runs a command on the X display ($DISPLAY) with a window manager beside it,
 # as on a desktop: openbox, when it is installed (the command then finds
-# MONITOR_TEST_WINDOW_MANAGER set); else the command runs alone.
+# TEST_WINDOW_MANAGER set); else the command runs alone.
 #
 #   with_window_manager.sh COMMAND [ARGUMENT...]
 wm=
@@ -19,7 +19,7 @@ if command -v openbox >/dev/null 2>&1; then
     fi
     sleep 0.05
   done
-  export MONITOR_TEST_WINDOW_MANAGER=openbox
+  export TEST_WINDOW_MANAGER=openbox
 fi
 "$@"
 rc=$?
