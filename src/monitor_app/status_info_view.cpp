@@ -72,10 +72,10 @@ StatusInfoView::StatusInfoView(monitor::PrinterModel& printers, monitor::Network
   header->addWidget(networkSetting_, 0, Qt::AlignVCenter);
   header->addSpacing(5);
   layout->addLayout(header);
-  // The header row is laid out kHeaderHeight high and the padded name
-  // reaches below it: the divider stays where a 20 high row and the
-  // spacing put it, and nothing of the name is cut. The row keeps its
-  // height without a name (no printer).
+  // The padded name is taller than a kHeaderHeight row: the row takes the
+  // name's height and the gap below it shrinks by as much, so the divider
+  // stays where a 20 high row and the spacing put it and nothing of the
+  // name is cut. The row keeps its height without a name (no printer).
   headerName_->setMinimumHeight(headerName_->fontMetrics().height() + 2 * kHeaderNamePadding);
   const int headerHeight = std::max(headerName_->minimumHeight(), networkSetting_->sizeHint().height());
   layout->addSpacing(std::max(0, kHeaderHeight + kSpacing - headerHeight));
