@@ -18,7 +18,7 @@
 #include <optional>
 #include <tuple>
 
-#include "scanner_app/alert_view.h"
+#include "desktop/alert.h"
 #include "scanner_app/string_table.h"
 #include "sim/usb/scanner.h"
 #include "window_support.h"
@@ -182,7 +182,7 @@ TEST_P(StartUpAlert, OpensOverTheWindow) {
   window.move(180, 120);
   window.show();
   ASSERT_TRUE(waitFor([&] { return shownAlert(window) != nullptr; }));
-  scanner_app::AlertView* alert = shownAlert(window);
+  desktop::Alert* alert = shownAlert(window);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(alert));
   // A window manager has the last word on where the alert goes, a moment
   // after it is shown (longer on a busy machine): it may shift it by about

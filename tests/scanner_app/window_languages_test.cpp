@@ -16,7 +16,6 @@
 #include <QRegularExpression>
 #include <QStyleOptionComboBox>
 #include <QTest>
-#include <QTextLayout>
 #include <map>
 #include <memory>
 #include <set>
@@ -24,9 +23,10 @@
 #include <tuple>
 #include <vector>
 
+#include "desktop/alert.h"
+#include "desktop/text_wrap.h"
 #include "scan/message_keys.h"
 #include "scan/scan_status.h"
-#include "scanner_app/alert_view.h"
 #include "scanner_app/folder_chooser.h"
 #include "scanner_app/view_keys.h"
 #include "sim/usb/usb_sim.h"
@@ -97,39 +97,21 @@ QRect textArea(const QComboBox* picker) {
       .adjusted(1, 0, -1, 0);
 }
 
-bool chinese(QChar c) {
-  return c.script() == QChar::Script_Han || (c.unicode() >= 0x3000 && c.unicode() <= 0x303F) ||
-         (c.unicode() >= 0xFF00 && c.unicode() <= 0xFFEF);
-}
-
 // The label's text wrapped at its width as the label wraps it: every line
-// that breaks inside a word (between two characters of which neither is a
-// space nor Chinese, as in "Wi-" / "Fi"), or that is wider than the label.
+// that begins inside a word (as "Fi" after "Wi-", or the rest of a word
+// QTextBoundaryFinder finds), or that is wider than the label.
 std::vector<std::string> wrapFaults(const QLabel& label, int& lines) {
   std::vector<std::string> faults;
   const QString text = label.text();
-  QTextLayout layout(text, label.font());
-  QTextOption option;
-  option.setWrapMode(QTextOption::WordWrap);
-  layout.setTextOption(option);
-  const qreal width = label.contentsRect().width();
-  lines = 0;
-  layout.beginLayout();
-  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-    line.setLineWidth(width);
-    ++lines;
-    const QString shown = text.mid(line.textStart(), line.textLength());
-    if (line.naturalTextWidth() > width) faults.push_back("wider than the alert: " + shown.toStdString());
-    const int end = line.textStart() + line.textLength();
-    if (end > 0 && end < text.size()) {
-      const QChar before = text.at(end - 1);
-      const QChar after = text.at(end);
-      if (!before.isSpace() && !after.isSpace() && !chinese(before) && !chinese(after)) {
-        faults.push_back("a word breaks after: " + shown.toStdString());
-      }
-    }
+  const int width = label.contentsRect().width();
+  const QList<int> starts = desktop::lineStarts(text, label.font(), width);
+  lines = static_cast<int>(starts.size());
+  const QFontMetrics metrics(label.font());
+  for (qsizetype i = 0; i < starts.size(); ++i) {
+    const QString shown = text.mid(starts[i], i + 1 < starts.size() ? starts[i + 1] - starts[i] : -1);
+    if (metrics.horizontalAdvance(shown.trimmed()) > width) faults.push_back("wider than the alert: " + shown.toStdString());
+    if (desktop::beginsInsideWord(text, starts[i])) faults.push_back("a word breaks before: " + shown.toStdString());
   }
-  layout.endLayout();
   return faults;
 }
 
@@ -243,7 +225,7 @@ TEST_P(Window, AlertsOpenCentredOverTheWindowAndBreakNoWord) {
       model.setAlertMessage(message);
       model.setShowAlert(true);
       ASSERT_TRUE(waitFor([&] { return shownAlert(*window) != nullptr; })) << message.toStdString();
-      const scanner_app::AlertView* alert = shownAlert(*window);
+      const desktop::Alert* alert = shownAlert(*window);
       const QPoint offset = alert->frameGeometry().center() - window->frameGeometry().center();
       EXPECT_LE(offset.manhattanLength(), 2) << message.toStdString();
       int lines = 0;
