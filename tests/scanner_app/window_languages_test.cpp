@@ -9,6 +9,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -30,6 +31,7 @@
 #include "scanner_app/folder_chooser.h"
 #include "scanner_app/view_keys.h"
 #include "sim/usb/usb_sim.h"
+#include "temp_dir.h"
 #include "window_support.h"
 
 namespace {
@@ -298,6 +300,32 @@ TEST(QtTexts, SpeakTheTablesLanguage) {
     } else {
       for (const QString& shown : texts) EXPECT_TRUE(shown.contains(han)) << shown.toStdString();
     }
+  }
+}
+
+// The folder chooser's Type column in Chinese: Qt's Chinese table lacks
+// the type of a folder, our table supplies it.
+TEST(QtTexts, TheFolderChoosersTypeColumnSpeaksTheTablesLanguage) {
+  const test_support::TempDir folder;
+  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(folder.str() + "/Scans")));
+  for (const auto& [language, typeHeading, folderType] :
+       {std::tuple{Language::English, QStringLiteral("Type"), QStringLiteral("Folder")},
+        std::tuple{Language::Chinese, QStringLiteral("类型"), QStringLiteral("文件夹")}}) {
+    const LanguageTables tables(language);
+    ASSERT_TRUE(tables.loaded()) << languageName(language);
+    const std::unique_ptr<QFileDialog> dialog =
+        scanner_app::folderDialog(nullptr, QString::fromStdString(folder.str()));
+    dialog->setViewMode(QFileDialog::Detail);
+    dialog->show();
+    const auto* list = dialog->findChild<QFileSystemModel*>();
+    ASSERT_NE(list, nullptr) << "the folder chooser is no Qt dialog here";
+    const QModelIndex scans = list->index(QString::fromStdString(folder.str() + "/Scans"));
+    ASSERT_TRUE(scans.isValid());
+    constexpr int kTypeColumn = 2;
+    EXPECT_EQ(list->headerData(kTypeColumn, Qt::Horizontal).toString().toStdString(), typeHeading.toStdString());
+    ASSERT_TRUE(waitFor([&] { return !list->data(scans.siblingAtColumn(kTypeColumn)).toString().isEmpty(); }));
+    EXPECT_EQ(list->data(scans.siblingAtColumn(kTypeColumn)).toString().toStdString(), folderType.toStdString());
+    dialog->hide();
   }
 }
 
