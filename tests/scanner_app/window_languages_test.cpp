@@ -1,8 +1,9 @@
 // The window in English and in Chinese, offscreen: at its minimum and
 // maximum sizes nothing overlaps, nothing is cut and nothing leaves the
 // window; every picker row's text fits its picker; alerts open centred over
-// the window and break no word; the Tab key shows where it is; Qt's own
-// texts speak the table's language.
+// the window and break no word; the Tab key shows where it is and follows
+// the reading order; Qt's own texts speak the table's language, the folder
+// chooser's Type column too.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -269,6 +270,33 @@ TEST_P(Window, TabShowsWhereTheFocusIs) {
     EXPECT_GT(differing, focused->width()) << nameOf(focused) << " shows no focus (" << differing << " pixels)";
   }
   EXPECT_EQ(reached, controls);
+}
+
+// Tab goes row by row, and left to right within a row, as the window
+// reads; Shift+Tab goes back the same way.
+TEST_P(Window, TabFollowsTheReadingOrder) {
+  const std::vector<std::string> reading = {
+      "scannerPicker",    "refreshButton",     "scanSourcePicker",   "colorModePicker",   "contentTypePicker",
+      "resolutionPicker", "combineTypePicker", "pageSizePicker",     "saveFileTypePicker", "rotateAnglePicker",
+      "saveFileNameField", "saveDirField",     "browseButton",       "scanButton"};
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  control<QComboBox>(*window, "scannerPicker")->setFocus(Qt::TabFocusReason);
+  const auto walk = [&](Qt::KeyboardModifiers modifiers) {
+    std::vector<std::string> reached;
+    for (std::size_t press = 0; press < reading.size(); ++press) {
+      QWidget* focused = QApplication::focusWidget();
+      if (focused == nullptr) break;
+      reached.push_back(nameOf(focused));
+      QTest::keyClick(focused, Qt::Key_Tab, modifiers);
+    }
+    return reached;
+  };
+  EXPECT_EQ(walk(Qt::NoModifier), reading);
+  // Past the last control Tab comes round to the first.
+  EXPECT_EQ(nameOf(QApplication::focusWidget()), reading.front());
+  control<QPushButton>(*window, "scanButton")->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(walk(Qt::ShiftModifier), std::vector<std::string>(reading.rbegin(), reading.rend()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, Window, ::testing::Values(Language::English, Language::Chinese),
