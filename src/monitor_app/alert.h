@@ -1,7 +1,6 @@
 #pragma once
-// The window's alerts: a bold title, a message and one button, over the
-// window (window-modal). Title and message are shown as plain text, exactly
-// as given (the caller has looked them up in the string table already).
+// The window's alerts: the desktop alert (a bold title, a message and one
+// button, over the window), opened for one message and gone when closed.
 
 #include <QDialog>
 #include <QString>

@@ -1,6 +1,5 @@
 // QUKTR6620LXV-Scanner: the scanner application's entry.
 #include <QApplication>
-#include <QLocale>
 
 #include "device/common/flavour.h"
 #include "scanner_app/content_view.h"
@@ -9,7 +8,7 @@
 int main(int argc, char** argv) {
   device::setFlavour(device::Flavour::Scanner);
   QApplication app(argc, argv);
-  scanner_app::installStringTable(app, QLocale().uiLanguages());
+  scanner_app::installStringTable(app, desktop::userLanguages());
   scanner_app::ContentView window;
   window.show();
   return QApplication::exec();

@@ -11,10 +11,10 @@
 #include <QVBoxLayout>
 #include <cstddef>
 
+#include "desktop/alert.h"
 #include "device/common/log.h"
 #include "scan/message_keys.h"
 #include "scan/options.h"
-#include "scanner_app/alert_view.h"
 #include "scanner_app/save_folder.h"
 #include "scanner_app/scan_checks.h"
 #include "scanner_app/string_table.h"
@@ -282,7 +282,7 @@ void SettingView::scan() {
 void SettingView::presentAlert() {
   if (!model_->showAlert()) return;
   if (!alert_) {
-    alert_ = new AlertView(window());
+    alert_ = new desktop::Alert(this, text(scan::keys::kOk));
     connect(alert_, &QDialog::finished, this, [this] { model_->setShowAlert(false); });
   }
   updateAlertTexts();

@@ -21,9 +21,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace scanner_app {
+namespace desktop {
+class Alert;
+}
 
-class AlertView;
+namespace scanner_app {
 
 // What the screen reaches the world through; the defaults are the
 // application's, tests put their own.
@@ -48,7 +50,7 @@ class SettingView : public QWidget {
   scan::ScannerModel& model() const { return *model_; }
   SettingsState& state() const { return *state_; }
   // The alert, once one has been shown.
-  AlertView* alertView() const { return alert_; }
+  desktop::Alert* alertView() const { return alert_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -77,7 +79,7 @@ class SettingView : public QWidget {
   SettingsState* state_;
   bool built_ = false;
   bool startupDiscovery_ = true;
-  AlertView* alert_ = nullptr;
+  desktop::Alert* alert_ = nullptr;
 
   QFormLayout* column_ = nullptr;
   QComboBox* scannerPicker_ = nullptr;

@@ -21,7 +21,7 @@
 #include "monitor_app/alert.h"
 #include "monitor_app/setting_view.h"
 #include "monitor_app/string_table.h"
-#include "monitor_app/text_wrap.h"
+#include "desktop/text_wrap.h"
 #include "monitor_app/toner_view.h"
 #include "window_fixture.h"
 
@@ -299,12 +299,12 @@ class LayoutTest : public QObject {
     const QLabel& heading = *part<QLabel>(*alert, "alertTitle");
     QVERIFY2(heading.width() >= heading.sizeHint().width(), qPrintable(heading.text()));
     const QLabel& text = *part<QLabel>(*alert, "alertMessage");
-    const QList<int> starts = monitor_app::lineStarts(text.text(), text.font(), text.contentsRect().width());
+    const QList<int> starts = desktop::lineStarts(text.text(), text.font(), text.contentsRect().width());
     QStringList lines;
     for (qsizetype i = 0; i < starts.size(); ++i) {
       lines << text.text().mid(starts.at(i), i + 1 < starts.size() ? starts.at(i + 1) - starts.at(i) : -1);
     }
-    QVERIFY2(monitor_app::breaksBetweenWords(text.text(), starts), qPrintable(lines.join(QStringLiteral(" | "))));
+    QVERIFY2(desktop::breaksBetweenWords(text.text(), starts), qPrintable(lines.join(QStringLiteral(" | "))));
     QVERIFY2(text.height() >= text.heightForWidth(text.width()), qPrintable(text.text()));
     QVERIFY(alert->width() <= alert->screen()->availableGeometry().width());
     alert->close();

@@ -1,6 +1,5 @@
 // The window's rules that need no window: the IPv4 field check, the
-// forms' picker rows and icons, colours, the toner arc, the string table's
-// choice by language.
+// forms' picker rows and icons, colours, the toner arc, the string tables.
 #include <QImage>
 #include <QPainter>
 #include <QtTest/QtTest>
@@ -10,7 +9,6 @@
 #include "monitor_app/soft_shadow.h"
 #include "monitor_app/status_look.h"
 #include "monitor_app/string_table.h"
-#include "monitor_app/text_wrap.h"
 
 using namespace monitor_app;
 
@@ -140,29 +138,6 @@ class ViewRulesTest : public QObject {
     QCOMPARE(tonerText(-5), QString("-5%"));
   }
 
-  void stringTableFollowsTheFirstLanguage_data() {
-    QTest::addColumn<QStringList>("languages");
-    QTest::addColumn<QString>("table");
-    QTest::addColumn<QString>("qtTable");  // Qt's own texts; none for English
-    const QString chinese = ":/translations/monitor_zh_CN.qm";
-    const QString english = ":/translations/monitor_en.qm";
-    const QString qtChinese = "qtbase_zh_CN";
-    QTest::newRow("zh-CN") << QStringList{"zh-CN"} << chinese << qtChinese;
-    QTest::newRow("zh-Hant-TW") << QStringList{"zh-Hant-TW", "en"} << chinese << qtChinese;
-    QTest::newRow("zh") << QStringList{"zh"} << chinese << qtChinese;
-    QTest::newRow("en-US first") << QStringList{"en-US", "zh-CN"} << english << QString();
-    QTest::newRow("de") << QStringList{"de-DE"} << english << QString();
-    QTest::newRow("zu is not zh") << QStringList{"zu-ZA"} << english << QString();
-    QTest::newRow("none") << QStringList{} << english << QString();
-  }
-  void stringTableFollowsTheFirstLanguage() {
-    QFETCH(QStringList, languages);
-    QFETCH(QString, table);
-    QFETCH(QString, qtTable);
-    QCOMPARE(stringTableFor(languages), table);
-    QCOMPARE(qtTableFor(languages), qtTable);
-  }
-
   void bothStringTablesAreBuiltIn() {
     QVERIFY(installStringTable(*QCoreApplication::instance(), {"zh-CN"}));
     QCOMPARE(localized("connecting"), QString::fromUtf8("正在连接"));
@@ -174,30 +149,6 @@ class ViewRulesTest : public QObject {
     QCOMPARE(localized("错误码"), QString("Error code "));
     QCOMPARE(localized("not a key"), QString("not a key"));
     QCOMPARE(localized(""), QString());
-  }
-
-  void lineBreaksFallBetweenWords_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QList<int>>("starts");
-    QTest::addColumn<bool>("betweenWords");
-    const QString wifi = "The printer has taken the Wi-Fi settings";
-    const auto at = [&wifi](const char* word) { return static_cast<int>(wifi.indexOf(QLatin1String(word))); };
-    QTest::newRow("one line") << wifi << QList<int>{0} << true;
-    QTest::newRow("after a space") << wifi << QList<int>{0, at("Wi-Fi")} << true;
-    QTest::newRow("after the hyphen") << wifi << QList<int>{0, at("Fi ")} << false;
-    QTest::newRow("inside a word") << wifi << QList<int>{0, at("inter")} << false;
-    QTest::newRow("after an apostrophe") << "The printer's reply" << QList<int>{0, 12} << false;
-    const QString chinese = QString::fromUtf8("当前wifi模式不支持");
-    QTest::newRow("Chinese before a Latin word") << chinese << QList<int>{0, 2} << true;
-    QTest::newRow("Chinese after a Latin word") << chinese << QList<int>{0, 6} << true;
-    QTest::newRow("between Chinese characters") << chinese << QList<int>{0, 8} << true;
-    QTest::newRow("inside the Latin word") << chinese << QList<int>{0, 4} << false;
-  }
-  void lineBreaksFallBetweenWords() {
-    QFETCH(QString, text);
-    QFETCH(QList<int>, starts);
-    QFETCH(bool, betweenWords);
-    QCOMPARE(breaksBetweenWords(text, starts), betweenWords);
   }
 
   void softShadowSpreadsAShapeAndKeepsItsSize() {

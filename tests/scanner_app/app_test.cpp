@@ -14,8 +14,8 @@
 #include <optional>
 #include <string>
 
+#include "desktop/alert.h"
 #include "scan/message_keys.h"
-#include "scanner_app/alert_view.h"
 #include "sim/net/test_network.h"
 #include "sim/scanner/scanner_sim.h"
 #include "sim/snmp/snmp_agent.h"

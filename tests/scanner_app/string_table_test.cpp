@@ -1,5 +1,5 @@
 // The built-in string tables: every key the scanner's code can show has a
-// text in English and in Chinese, and the user's languages choose the table.
+// text in English and in Chinese.
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
@@ -89,24 +89,6 @@ TEST(StringTables, PageCountReadsWellInBothLanguages) {
     EXPECT_EQ(table.translate("Localizable", "scanPages") + QStringLiteral("3") + QStringLiteral(" ") +
                   table.translate("Localizable", "pages"),
               expected);
-  }
-}
-
-TEST(StringTables, UsersLanguagesChooseTheTable) {
-  const struct {
-    QStringList languages;
-    Language expected;
-  } cases[] = {
-      {{QStringLiteral("zh-Hans-CN")}, Language::Chinese},
-      {{QStringLiteral("zh_TW")}, Language::Chinese},
-      {{QStringLiteral("en-GB"), QStringLiteral("zh-CN")}, Language::English},
-      {{QStringLiteral("fr-FR"), QStringLiteral("zh-CN")}, Language::Chinese},
-      {{QStringLiteral("de-DE"), QStringLiteral("fr")}, Language::English},
-      {{QStringLiteral("C")}, Language::English},
-      {{}, Language::English},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(languageFor(c.languages), c.expected) << c.languages.join(QLatin1Char(',')).toStdString();
   }
 }
 

@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QComboBox>
-#include <QLocale>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
@@ -44,7 +43,7 @@ int main(int argc, char** argv) {
   options.addOption({QStringLiteral("save-dir"), QStringLiteral("Folder scans are saved in."), QStringLiteral("folder")});
   options.addOption({QStringLiteral("screenshot"), QStringLiteral("Capture the window and quit."), QStringLiteral("file")});
   options.process(app);
-  scanner_app::installStringTable(app, QLocale().uiLanguages());
+  scanner_app::installStringTable(app, desktop::userLanguages());
 
   const trytool::SamplePages samples;
   sim::usb::Testbed bus;

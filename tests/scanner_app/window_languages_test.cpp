@@ -1,14 +1,16 @@
 // The window in English and in Chinese, offscreen: at its minimum and
 // maximum sizes nothing overlaps, nothing is cut and nothing leaves the
 // window; every picker row's text fits its picker; alerts open centred over
-// the window and break no word; the Tab key shows where it is; Qt's own
-// texts speak the table's language.
+// the window and break no word; the Tab key shows where it is and follows
+// the reading order; Qt's own texts speak the table's language, the folder
+// chooser's Type column too.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -16,7 +18,6 @@
 #include <QRegularExpression>
 #include <QStyleOptionComboBox>
 #include <QTest>
-#include <QTextLayout>
 #include <map>
 #include <memory>
 #include <set>
@@ -24,12 +25,14 @@
 #include <tuple>
 #include <vector>
 
+#include "desktop/alert.h"
+#include "desktop/text_wrap.h"
 #include "scan/message_keys.h"
 #include "scan/scan_status.h"
-#include "scanner_app/alert_view.h"
 #include "scanner_app/folder_chooser.h"
 #include "scanner_app/view_keys.h"
 #include "sim/usb/usb_sim.h"
+#include "temp_dir.h"
 #include "window_support.h"
 
 namespace {
@@ -97,39 +100,21 @@ QRect textArea(const QComboBox* picker) {
       .adjusted(1, 0, -1, 0);
 }
 
-bool chinese(QChar c) {
-  return c.script() == QChar::Script_Han || (c.unicode() >= 0x3000 && c.unicode() <= 0x303F) ||
-         (c.unicode() >= 0xFF00 && c.unicode() <= 0xFFEF);
-}
-
 // The label's text wrapped at its width as the label wraps it: every line
-// that breaks inside a word (between two characters of which neither is a
-// space nor Chinese, as in "Wi-" / "Fi"), or that is wider than the label.
+// that begins inside a word (as "Fi" after "Wi-", or the rest of a word
+// QTextBoundaryFinder finds), or that is wider than the label.
 std::vector<std::string> wrapFaults(const QLabel& label, int& lines) {
   std::vector<std::string> faults;
   const QString text = label.text();
-  QTextLayout layout(text, label.font());
-  QTextOption option;
-  option.setWrapMode(QTextOption::WordWrap);
-  layout.setTextOption(option);
-  const qreal width = label.contentsRect().width();
-  lines = 0;
-  layout.beginLayout();
-  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-    line.setLineWidth(width);
-    ++lines;
-    const QString shown = text.mid(line.textStart(), line.textLength());
-    if (line.naturalTextWidth() > width) faults.push_back("wider than the alert: " + shown.toStdString());
-    const int end = line.textStart() + line.textLength();
-    if (end > 0 && end < text.size()) {
-      const QChar before = text.at(end - 1);
-      const QChar after = text.at(end);
-      if (!before.isSpace() && !after.isSpace() && !chinese(before) && !chinese(after)) {
-        faults.push_back("a word breaks after: " + shown.toStdString());
-      }
-    }
+  const int width = label.contentsRect().width();
+  const QList<int> starts = desktop::lineStarts(text, label.font(), width);
+  lines = static_cast<int>(starts.size());
+  const QFontMetrics metrics(label.font());
+  for (qsizetype i = 0; i < starts.size(); ++i) {
+    const QString shown = text.mid(starts[i], i + 1 < starts.size() ? starts[i + 1] - starts[i] : -1);
+    if (metrics.horizontalAdvance(shown.trimmed()) > width) faults.push_back("wider than the alert: " + shown.toStdString());
+    if (desktop::beginsInsideWord(text, starts[i])) faults.push_back("a word breaks before: " + shown.toStdString());
   }
-  layout.endLayout();
   return faults;
 }
 
@@ -243,7 +228,7 @@ TEST_P(Window, AlertsOpenCentredOverTheWindowAndBreakNoWord) {
       model.setAlertMessage(message);
       model.setShowAlert(true);
       ASSERT_TRUE(waitFor([&] { return shownAlert(*window) != nullptr; })) << message.toStdString();
-      const scanner_app::AlertView* alert = shownAlert(*window);
+      const desktop::Alert* alert = shownAlert(*window);
       const QPoint offset = alert->frameGeometry().center() - window->frameGeometry().center();
       EXPECT_LE(offset.manhattanLength(), 2) << message.toStdString();
       int lines = 0;
@@ -287,6 +272,33 @@ TEST_P(Window, TabShowsWhereTheFocusIs) {
   EXPECT_EQ(reached, controls);
 }
 
+// Tab goes row by row, and left to right within a row, as the window
+// reads; Shift+Tab goes back the same way.
+TEST_P(Window, TabFollowsTheReadingOrder) {
+  const std::vector<std::string> reading = {
+      "scannerPicker",    "refreshButton",     "scanSourcePicker",   "colorModePicker",   "contentTypePicker",
+      "resolutionPicker", "combineTypePicker", "pageSizePicker",     "saveFileTypePicker", "rotateAnglePicker",
+      "saveFileNameField", "saveDirField",     "browseButton",       "scanButton"};
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  control<QComboBox>(*window, "scannerPicker")->setFocus(Qt::TabFocusReason);
+  const auto walk = [&](Qt::KeyboardModifiers modifiers) {
+    std::vector<std::string> reached;
+    for (std::size_t press = 0; press < reading.size(); ++press) {
+      QWidget* focused = QApplication::focusWidget();
+      if (focused == nullptr) break;
+      reached.push_back(nameOf(focused));
+      QTest::keyClick(focused, Qt::Key_Tab, modifiers);
+    }
+    return reached;
+  };
+  EXPECT_EQ(walk(Qt::NoModifier), reading);
+  // Past the last control Tab comes round to the first.
+  EXPECT_EQ(nameOf(QApplication::focusWidget()), reading.front());
+  control<QPushButton>(*window, "scanButton")->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(walk(Qt::ShiftModifier), std::vector<std::string>(reading.rbegin(), reading.rend()));
+}
+
 INSTANTIATE_TEST_SUITE_P(Languages, Window, ::testing::Values(Language::English, Language::Chinese),
                          [](const auto& tested) { return languageName(tested.param); });
 
@@ -316,6 +328,32 @@ TEST(QtTexts, SpeakTheTablesLanguage) {
     } else {
       for (const QString& shown : texts) EXPECT_TRUE(shown.contains(han)) << shown.toStdString();
     }
+  }
+}
+
+// The folder chooser's Type column in Chinese: Qt's Chinese table lacks
+// the type of a folder, our table supplies it.
+TEST(QtTexts, TheFolderChoosersTypeColumnSpeaksTheTablesLanguage) {
+  const test_support::TempDir folder;
+  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(folder.str() + "/Scans")));
+  for (const auto& [language, typeHeading, folderType] :
+       {std::tuple{Language::English, QStringLiteral("Type"), QStringLiteral("Folder")},
+        std::tuple{Language::Chinese, QStringLiteral("类型"), QStringLiteral("文件夹")}}) {
+    const LanguageTables tables(language);
+    ASSERT_TRUE(tables.loaded()) << languageName(language);
+    const std::unique_ptr<QFileDialog> dialog =
+        scanner_app::folderDialog(nullptr, QString::fromStdString(folder.str()));
+    dialog->setViewMode(QFileDialog::Detail);
+    dialog->show();
+    const auto* list = dialog->findChild<QFileSystemModel*>();
+    ASSERT_NE(list, nullptr) << "the folder chooser is no Qt dialog here";
+    const QModelIndex scans = list->index(QString::fromStdString(folder.str() + "/Scans"));
+    ASSERT_TRUE(scans.isValid());
+    constexpr int kTypeColumn = 2;
+    EXPECT_EQ(list->headerData(kTypeColumn, Qt::Horizontal).toString().toStdString(), typeHeading.toStdString());
+    ASSERT_TRUE(waitFor([&] { return !list->data(scans.siblingAtColumn(kTypeColumn)).toString().isEmpty(); }));
+    EXPECT_EQ(list->data(scans.siblingAtColumn(kTypeColumn)).toString().toStdString(), folderType.toStdString());
+    dialog->hide();
   }
 }
 

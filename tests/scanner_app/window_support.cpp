@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <sys/wait.h>
 
-#include "scanner_app/alert_view.h"
+#include "desktop/alert.h"
 #include "scanner_app/string_table.h"
 
 namespace wintest {
@@ -61,14 +61,14 @@ void choose(QComboBox* picker, int tag) {
 
 int chosenTag(const QComboBox* picker) { return picker->currentData().toInt(); }
 
-scanner_app::AlertView* shownAlert(scanner_app::ContentView& window) {
-  scanner_app::AlertView* alert = window.settingView().alertView();
+desktop::Alert* shownAlert(scanner_app::ContentView& window) {
+  desktop::Alert* alert = window.settingView().alertView();
   return alert && alert->isVisible() ? alert : nullptr;
 }
 
 bool dismissAlert(scanner_app::ContentView& window) {
   if (!waitFor([&] { return shownAlert(window) != nullptr; })) return false;
-  QTest::mouseClick(shownAlert(window)->okButton(), Qt::LeftButton);
+  QTest::mouseClick(shownAlert(window)->button(), Qt::LeftButton);
   return waitFor([&] { return shownAlert(window) == nullptr; });
 }
 

@@ -51,7 +51,7 @@ void choose(QComboBox* picker, int tag);
 int chosenTag(const QComboBox* picker);
 
 // The alert while it is shown; null otherwise.
-scanner_app::AlertView* shownAlert(scanner_app::ContentView& window);
+desktop::Alert* shownAlert(scanner_app::ContentView& window);
 // Waits for the alert and presses its "ok" button; false when none came.
 bool dismissAlert(scanner_app::ContentView& window);
 

@@ -16,8 +16,8 @@
 #include <initializer_list>
 #include <memory>
 
+#include "desktop/alert.h"
 #include "scan/message_keys.h"
-#include "scanner_app/alert_view.h"
 #include "scanner_app/view_keys.h"
 #include "sim/scanner/scanner_sim.h"
 #include "sim/usb/usb_sim.h"
@@ -96,7 +96,7 @@ class Window : public ::testing::Test {
   std::pair<std::string, std::string> alertAfter(const std::function<void()>& action) {
     action();
     if (!waitFor([&] { return shownAlert(*window) != nullptr; })) return {"(no alert)", ""};
-    const scanner_app::AlertView* alert = shownAlert(*window);
+    const desktop::Alert* alert = shownAlert(*window);
     return {alert->title().toStdString(), alert->message().toStdString()};
   }
 
@@ -198,7 +198,7 @@ TEST_F(Window, ScannerLabelsAndAlertTextsAreShownAsPlainText) {
   EXPECT_EQ(title->text(), QStringLiteral("<i>title</i>"));
   EXPECT_TRUE(title->font().bold());
   EXPECT_EQ(shownAlert(*window)->message(), QStringLiteral("<b>message</b> &amp;"));
-  EXPECT_EQ(shownAlert(*window)->okButton()->text().toStdString(), text(scan::keys::kOk));
+  EXPECT_EQ(shownAlert(*window)->button()->text().toStdString(), text(scan::keys::kOk));
 }
 
 TEST_F(Window, ScanButtonChecksScannerThenFolderThenPrefix) {

@@ -1,25 +1,23 @@
-#include "monitor_app/text_wrap.h"
+#include "desktop/text_wrap.h"
 
 #include <QFontMetrics>
+#include <QTextBoundaryFinder>
 #include <QTextLayout>
 #include <QTextOption>
 
 #include <algorithm>
 
-namespace monitor_app {
+namespace desktop {
 namespace {
 
-// A character of a word that must stay whole: letters and digits of the
-// scripts that set words apart by spaces, and the marks inside such words.
-bool inWord(QChar c) {
+// A character that a hyphen or an apostrophe holds to its neighbour:
+// letters and digits of the scripts that set words apart by spaces, and
+// those marks themselves.
+bool joins(QChar c) {
   if (c == QLatin1Char('-') || c == QLatin1Char('\'') || c == QChar(0x2019)) {
     return true;
   }
   return c.isLetterOrNumber() && c.script() != QChar::Script_Han;
-}
-
-bool breaksInsideWord(const QString& text, int start) {
-  return start > 0 && start < text.size() && inWord(text.at(start - 1)) && inWord(text.at(start));
 }
 
 }  // namespace
@@ -39,8 +37,20 @@ QList<int> lineStarts(const QString& text, const QFont& font, int width) {
   return starts;
 }
 
+bool beginsInsideWord(const QString& text, int position) {
+  if (position <= 0 || position >= text.size()) {
+    return false;
+  }
+  QTextBoundaryFinder words(QTextBoundaryFinder::Word, text);
+  words.setPosition(position);
+  if (!words.isAtBoundary()) {
+    return true;
+  }
+  return joins(text.at(position - 1)) && joins(text.at(position));
+}
+
 bool breaksBetweenWords(const QString& text, const QList<int>& starts) {
-  return std::none_of(starts.begin(), starts.end(), [&text](int start) { return breaksInsideWord(text, start); });
+  return std::none_of(starts.begin(), starts.end(), [&text](int start) { return beginsInsideWord(text, start); });
 }
 
 int widthBreakingBetweenWords(const QString& text, const QFont& font, int preferred) {
@@ -50,14 +60,14 @@ int widthBreakingBetweenWords(const QString& text, const QFont& font, int prefer
   while (width < oneLine) {
     const QList<int> starts = lineStarts(text, font, width);
     const auto broken = std::find_if(starts.begin(), starts.end(),
-                                     [&text](int start) { return breaksInsideWord(text, start); });
+                                     [&text](int start) { return beginsInsideWord(text, start); });
     if (broken == starts.end()) {
       break;
     }
     // Widen until the broken word's line holds the whole word.
     const int lineStart = *std::prev(broken);
-    int wordEnd = *broken;
-    while (wordEnd < text.size() && inWord(text.at(wordEnd))) {
+    int wordEnd = *broken + 1;
+    while (wordEnd < text.size() && beginsInsideWord(text, wordEnd)) {
       ++wordEnd;
     }
     width = std::max(width + 1, metrics.horizontalAdvance(text.mid(lineStart, wordEnd - lineStart)) + 1);
@@ -65,4 +75,4 @@ int widthBreakingBetweenWords(const QString& text, const QFont& font, int prefer
   return std::min(width, oneLine);
 }
 
-}  // namespace monitor_app
+}  // namespace desktop
