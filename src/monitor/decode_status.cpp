@@ -15,7 +15,7 @@ StatusEntry decodeStatusInfo(int code, const QString& printerName) {
       return found->second;
     }
   }
-  return {3, QString::fromUtf8(QT_TRANSLATE_NOOP("Localizable", "错误码")) + QString::number(code),
+  return {3, QString::fromUtf8(kUnknownCodeKey) + QString::number(code),
           QString::fromUtf8(QT_TRANSLATE_NOOP("Localizable", "请重启设备，如果错误还存在，请联系厂家"))};
 }
 

@@ -3,12 +3,14 @@
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <iterator>
 #include <span>
 #include <string>
 #include <utility>
 
 #include "device/common/log.h"
 #include "monitor/printer_model.h"
+#include "monitor/wifi_fields.h"
 #include "monitor/wifi_replies.h"
 
 namespace monitor {
@@ -140,23 +142,17 @@ WifiResult NetworkModel::getAPInfo() {
     return {true, text(kError), alterInfo_};
   }
   const QStringList lines = wifi::replyLines(*reply);
-  if (code != QLatin1String("8014") || lines.size() < 6 || !lines.at(0).contains(u';')) {
+  if (code != QLatin1String("8014") || lines.size() < std::ssize(wifi::kApReplyFields) ||
+      !lines.at(0).contains(u';')) {
     return parseError;
   }
-  const QString name = wifi::nameAfterSemicolon(lines.at(0));
-  apSetting_.APName = name;
-  apSetting_.encryptMode = lines.at(1) == QLatin1String("6") ? 1 : 0;
-  apSetting_.APPassword = lines.at(2);
-  apSetting_.ip = lines.at(3);
-  apSetting_.mask = lines.at(4);
-  apSetting_.gateway = lines.at(5);
-  log("apname = " + apSetting_.APName + " and value = " + name);
+  apSetting_ = wifi::apSettingFrom(lines);
+  log("apname = " + apSetting_.APName + " and value = " + wifi::nameAfterSemicolon(lines.at(0)));
   return {};
 }
 
 WifiResult NetworkModel::setAPInfo() {
-  const QStringList fields{apSetting_.APName, QString::number(apSetting_.encryptMode), apSetting_.APPassword,
-                           QStringLiteral("S"), apSetting_.ip, apSetting_.mask, apSetting_.gateway};
+  const QStringList fields = wifi::apSetFields(apSetting_);
   // A line break would end a field early and shift every later one: the
   // printer would store wrong values.
   if (wifi::anyHoldsLineBreak(fields)) {
@@ -187,15 +183,11 @@ WifiResult NetworkModel::getClientModeInfo() {
     return raiseAlert(kError, code == QLatin1String("1001") ? kBusy : kModeNotSupported, looked);
   }
   const QStringList lines = wifi::replyLines(*reply);
-  if (code != QLatin1String("8013") || lines.size() <= 5 || !lines.at(0).contains(u';')) {
+  if (code != QLatin1String("8013") || lines.size() < std::ssize(wifi::kClientModeFields) ||
+      !lines.at(0).contains(u';')) {
     return parseError;
   }
-  clietModeSetting_.WifiName = wifi::nameAfterSemicolon(lines.at(0));
-  clietModeSetting_.WifiPassword = lines.at(1);
-  clietModeSetting_.ipSetType = lines.at(2);
-  clietModeSetting_.ip = lines.at(3);
-  clietModeSetting_.mask = lines.at(4);
-  clietModeSetting_.gateway = lines.at(5);
+  clietModeSetting_ = wifi::clientModeSettingFrom(lines, clietModeSetting_);
   return {};
 }
 
@@ -207,9 +199,7 @@ WifiResult NetworkModel::setClientModeInfo() {
   if (order < 0 || order >= hotSpotList_.size()) {
     return parseError;
   }
-  const QStringList fields{hotSpotList_.at(order).name, clietModeSetting_.WifiPassword,
-                           clietModeSetting_.ipSetType,  clietModeSetting_.ip,
-                           clietModeSetting_.mask,       clietModeSetting_.gateway};
+  const QStringList fields = wifi::clientModeSetFields(clietModeSetting_, hotSpotList_.at(order).name);
   if (wifi::anyHoldsLineBreak(fields)) {
     return raiseAlert(kError, kWrongParameters, looked);
   }

@@ -1,6 +1,7 @@
 #pragma once
 // The printer's status codes and what the monitor shows for them.
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <map>
@@ -17,6 +18,9 @@ struct StatusEntry {
 
   friend bool operator==(const StatusEntry&, const StatusEntry&) = default;
 };
+
+// The message of a code the table lacks: this key, then the code.
+inline constexpr char kUnknownCodeKey[] = QT_TRANSLATE_NOOP("Localizable", "错误码");
 
 // All 57 codes the printer model reports, read-only, built on first use.
 const std::map<int, StatusEntry>& KTR6620LXVStatus();

@@ -1,17 +1,23 @@
 #include "monitor/wifi_replies.h"
 
+#include "monitor/wifi_fields.h"
+
 namespace monitor::wifi {
 namespace {
 
 const QString kLineBreak = QStringLiteral("\r\n");
 
-// The line of a command, and of its reply, that holds a password.
-std::optional<qsizetype> passwordLine(const QString& command) {
-  if (command.startsWith(QLatin1String("SetwifiAP=")) || command == QLatin1String("CheckwifiAP?")) {
-    return 2;
+// The field list of a command, and of its reply, when it carries a
+// password.
+std::optional<FieldList> passwordFields(const QString& command) {
+  if (command.startsWith(QLatin1String("SetwifiAP="))) {
+    return kApSetFields;
+  }
+  if (command == QLatin1String("CheckwifiAP?")) {
+    return kApReplyFields;
   }
   if (command.startsWith(QLatin1String("SetwifiSTA=")) || command == QLatin1String("CheckwifiSTA?")) {
-    return 1;
+    return kClientModeFields;
   }
   return std::nullopt;
 }
@@ -97,13 +103,8 @@ bool anyHoldsLineBreak(const QStringList& fields) {
 }
 
 QString forLog(const QString& command, const QString& text) {
-  const std::optional<qsizetype> secret = passwordLine(command);
-  QStringList lines = replyLines(text);
-  if (!secret || *secret >= lines.size()) {
-    return text;
-  }
-  lines[*secret] = QStringLiteral("***");
-  return lines.join(kLineBreak);
+  const std::optional<FieldList> fields = passwordFields(command);
+  return fields ? withPasswordHidden(*fields, text) : text;
 }
 
 }  // namespace monitor::wifi

@@ -55,12 +55,10 @@ QByteArray substituteCommandBytes(const QString& command);
 // would split a field of a set command in two.
 bool anyHoldsLineBreak(const QStringList& fields);
 
-// A command, or its reply, as the log shows it: the "\r\n"-separated line
-// that holds the access-point or client-mode password is "***" (the third
-// line of "SetwifiAP=" and of the "CheckwifiAP?" reply, the second of
-// "SetwifiSTA=" and of the "CheckwifiSTA?" reply). A set command is known
-// by its name whether its bytes are substituted or not. Other texts are
-// shown as they are.
+// A command, or its reply, as the log shows it: the line that holds the
+// access-point or client-mode password, as the command's field list places
+// it, is "***". A set command is known by its name whether its bytes are
+// substituted or not. Other texts are shown as they are.
 QString forLog(const QString& command, const QString& text);
 
 }  // namespace monitor::wifi

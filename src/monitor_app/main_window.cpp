@@ -32,7 +32,9 @@ MainWindow::MainWindow(monitor::PrinterModel& printers, monitor::NetworkModel& n
   setWindowTitle(QCoreApplication::translate("Localizable", "statusMonitor"));
   setWindowIcon(pictures::applicationIcon());
 
-  auto* sidebarColumn = new ColumnFrame(sidebar_, QSize(kSidebarMinWidth, 0), kSidebarMaxWidth);
+  // The printer list widens to its longest label before a row wraps.
+  auto* sidebarColumn =
+      new ColumnFrame(sidebar_, QSize(kSidebarMinWidth, 0), kSidebarMaxWidth, ColumnFrame::Width::preferred);
   sidebarColumn->setObjectName(QStringLiteral("sidebarColumn"));
   auto* detailColumn = new ColumnFrame(statusPanel_, QSize(kPanelMinWidth, kPanelMinHeight), kPanelMaxWidth);
   detailColumn->setObjectName(QStringLiteral("detailColumn"));
@@ -46,15 +48,37 @@ MainWindow::MainWindow(monitor::PrinterModel& printers, monitor::NetworkModel& n
   setCentralWidget(columns);
   // Wider than both columns at their widest would only show empty space.
   setMaximumWidth(kSidebarMaxWidth + columns->handleWidth() + kPanelMaxWidth);
-  // The sidebar at its ideal width, the panel at its widest and ideal
-  // height, or what the content needs.
-  resize(kSidebarMinWidth + columns->handleWidth() + kPanelMaxWidth,
-         std::max(kPanelIdealHeight, minimumSizeHint().height()));
-  columns->setSizes({kSidebarMinWidth, kPanelMaxWidth});
+  // The sidebar at its ideal width (what its rows need), the panel at its
+  // widest and ideal height, or what the content needs.
+  const int sidebarWidth = sidebarColumn->minimumSizeHint().width();
+  chosenHeight_ = kPanelIdealHeight;
+  resize(sidebarWidth + columns->handleWidth() + kPanelMaxWidth, std::max(kPanelIdealHeight, minimumSizeHint().height()));
+  columns->setSizes({sidebarWidth, kPanelMaxWidth});
+  // Tab follows the reading order: the refresh arrow, the rows, then the
+  // panel.
+  QWidget::setTabOrder(sidebar_->lastInTabOrder(), statusPanel_->firstInTabOrder());
+}
+
+bool MainWindow::event(QEvent* event) {
+  // The layout has taken the content's new needs by now (the window's
+  // least size); a window grown for them shrinks back as far as they let
+  // it.
+  const bool handled = QMainWindow::event(event);
+  if (event->type() == QEvent::LayoutRequest && isVisible()) {
+    const int wanted = std::max(chosenHeight_, minimumHeight());
+    if (height() != wanted) {
+      resize(width(), wanted);
+    }
+  }
+  return handled;
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
+  // A height above the least is the one chosen; at the least, the content
+  // decided it, and what was chosen before stands unless it was lower.
+  const int height = event->size().height();
+  chosenHeight_ = height > minimumHeight() ? height : std::min(chosenHeight_, height);
   // A status that needs more height grows the window downwards: keep its
   // foot on the screen.
   const QScreen* shown = screen();

@@ -1,8 +1,9 @@
 #pragma once
 // The status monitor's one window: the printer list on the left, the
 // status panel on the right, each column held to its width range however
-// the window is resized, and never smaller than its content needs: a
-// status that needs more height makes the window grow.
+// the window is resized, and never smaller than its content needs at its
+// width: a status that needs more height makes the window grow, and once it
+// no longer needs it the window takes back the height it had.
 
 #include <QMainWindow>
 
@@ -26,9 +27,13 @@ class MainWindow : public QMainWindow {
   StatusInfoView* statusPanel() const { return statusPanel_; }
 
  protected:
+  bool event(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // The height the window has when its content asks for no more: the
+  // height it opened with, or the one the user gave it.
+  int chosenHeight_ = 0;
   SidebarView* sidebar_;
   StatusInfoView* statusPanel_;
 };

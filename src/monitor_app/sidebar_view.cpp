@@ -22,7 +22,7 @@ constexpr int kTitleFontSize = 22;
 }  // namespace
 
 SidebarView::SidebarView(monitor::PrinterModel& printers, monitor::NetworkModel& network, QWidget* parent)
-    : QWidget(parent), printers_(printers), network_(network), rowLayout_(new QVBoxLayout) {
+    : QWidget(parent), printers_(printers), network_(network), refresh_(nullptr), rowLayout_(new QVBoxLayout) {
   setObjectName(QStringLiteral("sidebar"));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(divider());
@@ -52,6 +52,7 @@ SidebarView::SidebarView(monitor::PrinterModel& printers, monitor::NetworkModel&
                                                  devicePixelRatioF(), palette().color(QPalette::ButtonText))));
   refreshButton->setIconSize(QSize(arrowSide, arrowSide));
   header->addWidget(refreshButton);
+  refresh_ = refreshButton;
   header->addStretch();
   layout->addLayout(header);
 
@@ -99,8 +100,17 @@ void SidebarView::rebuildRows() {
     connect(button, &PrinterRow::clicked, this, [this, printer] { choose(printer); });
     rows_.push_back({button, printer});
   }
+  // New rows would come last in the Tab order, after the status panel:
+  // they follow the refresh button, as they are read.
+  QWidget* previous = refresh_;
+  for (const Row& row : rows_) {
+    QWidget::setTabOrder(previous, row.button);
+    previous = row.button;
+  }
   restyleRows();
 }
+
+QWidget* SidebarView::lastInTabOrder() const { return rows_.empty() ? refresh_ : rows_.back().button; }
 
 void SidebarView::restyleRows() {
   // Restyled in place: the row that was tapped stays the same widget.

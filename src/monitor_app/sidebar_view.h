@@ -24,6 +24,10 @@ class SidebarView : public QWidget {
  public:
   SidebarView(monitor::PrinterModel& printers, monitor::NetworkModel& network, QWidget* parent = nullptr);
 
+  // The last control Tab reaches here: the last row, else the refresh
+  // button.
+  QWidget* lastInTabOrder() const;
+
  private:
   void refresh();
   void choose(const monitor::Printer& printer);
@@ -32,6 +36,7 @@ class SidebarView : public QWidget {
 
   monitor::PrinterModel& printers_;
   monitor::NetworkModel& network_;
+  QWidget* refresh_;
   QVBoxLayout* rowLayout_;
   struct Row {
     PrinterRow* button;

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "desktop/words.h"
 #include "monitor/network_model.h"
 #include "monitor/printer_model.h"
 #include "monitor_app/alert.h"
@@ -17,6 +18,7 @@
 #include "monitor_app/pictures/pictures.h"
 #include "monitor_app/setting_view.h"
 #include "monitor_app/status_look.h"
+#include "monitor_app/status_text.h"
 #include "monitor_app/string_table.h"
 #include "monitor_app/toner_view.h"
 
@@ -87,7 +89,8 @@ StatusInfoView::StatusInfoView(monitor::PrinterModel& printers, monitor::Network
   auto* row = new QHBoxLayout(informationRow_);
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(20);
-  row->addWidget(makePrinterBlock(), 0, Qt::AlignTop);
+  printerBlock_ = makePrinterBlock();
+  row->addWidget(printerBlock_, 0, Qt::AlignTop);
   row->addWidget(makeStatusBlock(), 1, Qt::AlignTop);
   body_ = new QStackedWidget;
   body_->addWidget(informationRow_);
@@ -167,13 +170,17 @@ void StatusInfoView::showPrinter() {
     attachment_->hide();
     address_->hide();
   }
+  // Without a printer the block would show nothing: the status, the
+  // no-printer heading, takes its room rather than wrapping beside it.
+  printerBlock_->setVisible(!printer.name.isEmpty() || printer.type == monitor::kUsbType ||
+                            printer.type == monitor::kNetType);
 }
 
 void StatusInfoView::showStatus() {
   const monitor::StatusInfo& status = printers_.statusInfo();
   const QColor colour = levelColour(status.level, palette().color(QPalette::WindowText));
-  message_->setText(localized(status.message));
-  advice_->setText(localized(status.discription));
+  message_->setText(desktop::keepingWordsWhole(shownStatusText(status.message)));
+  advice_->setText(desktop::keepingWordsWhole(shownStatusText(status.discription)));
   setTextColour(*message_, colour);
   setTextColour(*advice_, colour);
 }

@@ -25,6 +25,9 @@ class StatusInfoView : public QWidget {
  public:
   StatusInfoView(monitor::PrinterModel& printers, monitor::NetworkModel& network, QWidget* parent = nullptr);
 
+  // The first control Tab reaches here: the network-setting button.
+  QWidget* firstInTabOrder() const { return networkSetting_; }
+
  protected:
   void showEvent(QShowEvent* event) override;
   void changeEvent(QEvent* event) override;
@@ -50,6 +53,7 @@ class StatusInfoView : public QWidget {
   QStackedWidget* body_ = nullptr;
   QWidget* informationRow_ = nullptr;
   QPointer<SettingView> pane_;
+  QWidget* printerBlock_ = nullptr;
   QLabel* picture_ = nullptr;
   QLabel* blockName_ = nullptr;
   QLabel* attachment_ = nullptr;

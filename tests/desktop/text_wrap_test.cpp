@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 
 #include "desktop/text_wrap.h"
+#include "desktop/words.h"
 
 namespace {
 
@@ -32,6 +33,8 @@ TEST(TextWrap, LinesBeginOnlyBetweenWords) {
       {"between Chinese characters", kChinese, 8, false},
       {"inside the Latin word", kChinese, 4, true},
       {"after Chinese punctuation", QStringLiteral("请检查，然后刷新"), 4, false},
+      {"between Chinese words", QStringLiteral("没有连接的设备"), 5, false},
+      {"inside a Chinese word", QStringLiteral("没有连接的设备"), 6, true},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(desktop::beginsInsideWord(c.text, c.start), c.insideWord) << c.name;

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QList>
 
+#include "monitor/wifi_fields.h"
 #include "monitor/wifi_replies.h"
 #include "monitor_fixture.h"
 
@@ -83,6 +84,28 @@ TEST(LogText, HidesThePasswordLineOfTheSetCommandsAndOfTheReadRepliesOnly) {
   EXPECT_EQ(forLog("CheckwifiAP?", "1001"), "1001");
   EXPECT_EQ(forLog("CheckwifiAP?", "CheckwifiAP?"), "CheckwifiAP?");
   EXPECT_EQ(forLog("Checkwifiserver?", "8012;Home-5\r\nOffice-2\r\nCafe-3"), "8012;Home-5\r\nOffice-2\r\nCafe-3");
+}
+
+TEST(LogText, HidesTheLineTheFieldListGivesThePassword) {
+  // A list with the password moved to its end: the mask moves with it.
+  const Field moved[] = {Field::NetworkName, Field::EncryptMode, Field::Address, Field::Mask, Field::Gateway,
+                         Field::Password};
+  const Field none[] = {Field::NetworkName, Field::Address};
+  const struct {
+    FieldList fields;
+    QString text;
+    QString shown;
+  } cases[] = {
+      {kApSetFields, "SetwifiAP=n\r\n6\r\npw\r\nS\r\n1\r\n2\r\n3;", "SetwifiAP=n\r\n6\r\n***\r\nS\r\n1\r\n2\r\n3;"},
+      {kApReplyFields, "8014,x;n\r\n6\r\npw\r\n1\r\n2\r\n3", "8014,x;n\r\n6\r\n***\r\n1\r\n2\r\n3"},
+      {kClientModeFields, "8013,x;n\r\npw\r\nS\r\n1\r\n2\r\n3", "8013,x;n\r\n***\r\nS\r\n1\r\n2\r\n3"},
+      {moved, "8014,x;n\r\n6\r\n1\r\n2\r\n3\r\npw", "8014,x;n\r\n6\r\n1\r\n2\r\n3\r\n***"},
+      {moved, "8014,x;n\r\n6\r\n1", "8014,x;n\r\n6\r\n1"},
+      {none, "n\r\npw", "n\r\npw"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(withPasswordHidden(c.fields, c.text), c.shown) << c.text.toStdString();
+  }
 }
 
 }  // namespace

@@ -2,14 +2,16 @@
 // simulated USB printer (under umockdev): every status the printer model
 // can publish fits at the window's default and minimum size, and the
 // window in its fullest state fits at its minimum and maximum sizes.
-// "Fits": every text has the room it needs, no two visible siblings
-// overlap, every part lies inside its parent.
+// "Fits" as the shared checker says: every text has the room it needs and
+// breaks no word, no two visible siblings overlap, every part lies inside
+// its parent.
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
+#include <QComboBox>
 #include <QScreen>
 #include <QTabWidget>
 #include <QtTest/QtTest>
@@ -19,10 +21,14 @@
 #include "monitor/snmp_fixture.h"
 #include "monitor/status_table.h"
 #include "monitor_app/alert.h"
+#include "monitor_app/printer_row.h"
 #include "monitor_app/setting_view.h"
+#include "monitor_app/status_text.h"
 #include "monitor_app/string_table.h"
 #include "desktop/text_wrap.h"
+#include "monitor_app/ap_setting_view.h"
 #include "monitor_app/toner_view.h"
+#include "window_fit.h"
 #include "window_fixture.h"
 
 using namespace window_test;
@@ -31,56 +37,6 @@ namespace {
 
 const QStringList kEnglish{QStringLiteral("en-GB")};
 const QStringList kChinese{QStringLiteral("zh-CN")};
-
-QString nameOf(const QWidget& widget) {
-  const QString name = widget.objectName().isEmpty() ? QString::fromLatin1(widget.metaObject()->className())
-                                                     : widget.objectName();
-  const auto* label = qobject_cast<const QLabel*>(&widget);
-  return label != nullptr && !label->text().isEmpty() ? name + " \"" + label->text() + "\"" : name;
-}
-
-bool shown(const QWidget& widget) { return widget.isVisible() && !widget.isWindow(); }
-
-// What is wrong with the layout under `parent`: parts outside their parent,
-// visible siblings on top of each other, texts without the room they need.
-void collectFaults(const QWidget& parent, QStringList& faults) {
-  QList<const QWidget*> children;
-  for (const QObject* object : parent.children()) {
-    const auto* child = qobject_cast<const QWidget*>(object);
-    if (child != nullptr && shown(*child)) {
-      children.append(child);
-    }
-  }
-  for (qsizetype i = 0; i < children.size(); ++i) {
-    const QWidget& child = *children.at(i);
-    if (!parent.rect().contains(child.geometry())) {
-      faults << QStringLiteral("%1 %2 sticks out of %3 %4")
-                    .arg(nameOf(child), QDebug::toString(child.geometry()), nameOf(parent),
-                         QDebug::toString(parent.rect()));
-    }
-    for (qsizetype j = i + 1; j < children.size(); ++j) {
-      if (child.geometry().intersects(children.at(j)->geometry())) {
-        faults << QStringLiteral("%1 %2 overlaps %3 %4")
-                      .arg(nameOf(child), QDebug::toString(child.geometry()), nameOf(*children.at(j)),
-                           QDebug::toString(children.at(j)->geometry()));
-      }
-    }
-    if (const auto* label = qobject_cast<const QLabel*>(&child); label != nullptr && label->wordWrap()) {
-      if (label->height() < label->heightForWidth(label->width())) {
-        faults << QStringLiteral("%1 is %2 high, needs %3 at width %4")
-                      .arg(nameOf(child))
-                      .arg(label->height())
-                      .arg(label->heightForWidth(label->width()))
-                      .arg(label->width());
-      }
-    } else if (const QSize least = child.minimumSizeHint();
-               least.isValid() && (child.width() < least.width() || child.height() < least.height())) {
-      faults << QStringLiteral("%1 is %2, needs %3")
-                    .arg(nameOf(child), QDebug::toString(child.size()), QDebug::toString(least));
-    }
-    collectFaults(child, faults);
-  }
-}
 
 // Layouts settle in posted events, one level of the window at a time.
 void settle() {
@@ -91,8 +47,7 @@ void settle() {
 
 QStringList layoutFaults(QWidget& window) {
   settle();
-  QStringList faults;
-  collectFaults(window, faults);
+  QStringList faults = test_support::layoutFaults(window);
   const QWidget& ring = *part<QWidget>(window, "tonerRing");
   const QRect box(ring.mapTo(&window, QPoint(monitor_app::TonerRing::kMargin, monitor_app::TonerRing::kMargin)),
                   QSize(monitor_app::TonerRing::kRingSide, monitor_app::TonerRing::kRingSide));
@@ -179,6 +134,13 @@ QList<std::pair<const char*, const char*>> everyAlert() {
   return all;
 }
 
+// A row per language, in the column "languages".
+void eachLanguage() {
+  QTest::addColumn<QStringList>("languages");
+  QTest::newRow("en") << kEnglish;
+  QTest::newRow("zh") << kChinese;
+}
+
 QSize largest(const QWidget& window) {
   return {window.maximumWidth(), std::max(window.minimumHeight(), window.screen()->availableGeometry().height())};
 }
@@ -220,17 +182,118 @@ class LayoutTest : public QObject {
     QTRY_COMPARE(rig_->printers().statusInfo().message, QString::fromUtf8("就绪"));
 
     show(rig_->printers(), {level, message, advice});
-    QCOMPARE(part<QLabel>(window, "statusMessage")->text(), monitor_app::localized(message));
+    QCOMPARE(shownText(*part<QLabel>(window, "statusMessage")), monitor_app::shownStatusText(message));
     VERIFY_FITS(window, "default");
     window.resize(1, 1);
     VERIFY_FITS(window, "minimum");
     QCOMPARE(window.size(), window.minimumSize());
   }
 
-  void theFullestWindowFitsAtItsMinimumAndMaximumSize_data() {
+  void theWindowWithoutAPrinterFitsWithItsHeadingOnOneLine_data() {
+    eachLanguage();
+  }
+  void theWindowWithoutAPrinterFitsWithItsHeadingOnOneLine() {
+    QFETCH(QStringList, languages);
+    useLanguage(languages);
+    QWidget& window = rig_->open();
+    QTRY_COMPARE(openAlerts(window).size(), 1);
+    answerAlert(window);
+    const QLabel& heading = *part<QLabel>(window, "statusMessage");
+    QCOMPARE(shownText(heading), monitor_app::localized(QString::fromUtf8("没有连接的设备")));
+    for (const char* size : {"default", "minimum"}) {
+      if (QByteArray(size) == "minimum") {
+        window.resize(1, 1);
+      }
+      VERIFY_FITS(window, size);
+      const QStringList lines = test_support::wrappedLines(heading).lines;
+      QVERIFY2(lines.size() == 1, qPrintable(lines.join(QStringLiteral(" | "))));
+    }
+  }
+
+  void aWindowGrownForALongStatusTakesBackItsHeight_data() {
+    eachLanguage();
+  }
+  void aWindowGrownForALongStatusTakesBackItsHeight() {
+    QFETCH(QStringList, languages);
+    useLanguage(languages);
+    rig_->attachPrinter();
+    QWidget& window = rig_->open();
+    QTRY_COMPARE(rig_->printers().statusInfo().message, QString::fromUtf8("就绪"));
+    settle();
+    const QSize before = window.size();
+    const monitor::StatusEntry longest = monitor::KTR6620LXVStatus().at(3100);
+    show(rig_->printers(), {longest.level, longest.message, longest.description});
+    settle();
+    QVERIFY2(window.height() > before.height(), qPrintable(QDebug::toString(window.size())));
+    QCOMPARE(window.width(), before.width());
+    VERIFY_FITS(window, "grown");
+    // Grown to what this width needs: the toner ring ends on the panel's
+    // margin, no empty space under it.
+    const QWidget& ring = *part<QWidget>(window, "tonerRing");
+    const int below = window.height() - ring.mapTo(&window, QPoint(0, ring.height())).y();
+    QCOMPARE(below, part<QWidget>(window, "statusPanel")->layout()->contentsMargins().bottom());
+
+    show(rig_->printers(), {1, QString::fromUtf8("就绪"), {}});
+    settle();
+    QCOMPARE(window.size(), before);
+  }
+
+  void anUnknownCodeReadsInTheWindowsLanguage_data() {
     QTest::addColumn<QStringList>("languages");
-    QTest::newRow("en") << kEnglish;
-    QTest::newRow("zh") << kChinese;
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("en") << kEnglish << QStringLiteral("Error code 12345");
+    QTest::newRow("zh") << kChinese << QString::fromUtf8("错误码12345");
+  }
+  void anUnknownCodeReadsInTheWindowsLanguage() {
+    QFETCH(QStringList, languages);
+    QFETCH(QString, shown);
+    useLanguage(languages);
+    rig_->attachPrinter();
+    QWidget& window = rig_->open();
+    QTRY_COMPARE(rig_->printers().statusInfo().message, QString::fromUtf8("就绪"));
+    rig_->printer().replyToControl(0xC0, 4, sim::usb::Answer::bytes(statusReply(12345, 40)));
+    rig_->printers().updateStatus(rig_->printers().selectedPrinter());
+    // The model keeps its own text; the window shows it in the language.
+    QTRY_COMPARE(rig_->printers().statusInfo().message, QString::fromUtf8("错误码12345"));
+    QCOMPARE(shownText(*part<QLabel>(window, "statusMessage")), shown);
+  }
+
+  void theSecurityPickerReadsAlikeInBothLanguages() {
+    rig_->attachPrinter();
+    rig_->open();
+    QStringList rows;
+    for (const QStringList& languages : {kEnglish, kChinese}) {
+      useLanguage(languages);
+      monitor_app::APSettingView form(rig_->network());
+      rows << part<QComboBox>(form, "encryption")->itemText(1);
+    }
+    QCOMPARE(rows, (QStringList{"WPA2-PSK (AES)", "WPA2-PSK (AES)"}));
+  }
+
+  void rowsStayOnOneLineWhileTheSidebarCanWiden() {
+    // A label wider than the 200 the sidebar starts at, narrower than its
+    // ceiling of 256.
+    useLanguage(kEnglish);
+    rig_->attachPrinter();
+    rig_->discoverSilentNetworkPrinter("127.10.10.10");
+    QWidget& window = rig_->open();
+    const QList<monitor_app::PrinterRow*> list = shownParts<monitor_app::PrinterRow>(window, "printerRow");
+    QCOMPARE(list.size(), 2);
+    QCOMPARE(list.at(1)->text(), QStringLiteral("KTR6620LXV(127.10.10.10)"));
+    QVERIFY(list.at(1)->sizeHint().width() > 200 - 2 * list.at(1)->x());
+    for (const QSize size : {window.size(), QSize(1, 1)}) {
+      window.resize(size);
+      settle();
+      for (const monitor_app::PrinterRow* row : list) {
+        QVERIFY2(row->height() == row->fontMetrics().height(),
+                 qPrintable(row->text() + " is " + QDebug::toString(row->size())));
+      }
+      QVERIFY(part<QWidget>(window, "sidebar")->width() <= 256);
+    }
+  }
+
+  void theFullestWindowFitsAtItsMinimumAndMaximumSize_data() {
+    eachLanguage();
   }
   void theFullestWindowFitsAtItsMinimumAndMaximumSize() {
     QFETCH(QStringList, languages);
@@ -299,12 +362,8 @@ class LayoutTest : public QObject {
     const QLabel& heading = *part<QLabel>(*alert, "alertTitle");
     QVERIFY2(heading.width() >= heading.sizeHint().width(), qPrintable(heading.text()));
     const QLabel& text = *part<QLabel>(*alert, "alertMessage");
-    const QList<int> starts = desktop::lineStarts(text.text(), text.font(), text.contentsRect().width());
-    QStringList lines;
-    for (qsizetype i = 0; i < starts.size(); ++i) {
-      lines << text.text().mid(starts.at(i), i + 1 < starts.size() ? starts.at(i + 1) - starts.at(i) : -1);
-    }
-    QVERIFY2(desktop::breaksBetweenWords(text.text(), starts), qPrintable(lines.join(QStringLiteral(" | "))));
+    const test_support::WrappedLines wrapped = test_support::wrappedLines(text);
+    QVERIFY2(wrapped.faults.isEmpty(), qPrintable(wrapped.faults.join(QStringLiteral("; "))));
     QVERIFY2(text.height() >= text.heightForWidth(text.width()), qPrintable(text.text()));
     QVERIFY(alert->width() <= alert->screen()->availableGeometry().width());
     alert->close();

@@ -59,6 +59,12 @@ class Rig {
     devices_.devices.snmpGet = monitor::snmpStatusGet(agentPort);
   }
 
+  // A network printer at `ip` (on loopback) that answers no status.
+  void discoverSilentNetworkPrinter(const std::string& ip) {
+    devices_.discoverList(ip + ",iso.3.6.1.4.1.48117.4.7.1.8|");
+    devices_.devices.snmpGet = [](std::string_view, std::string_view, std::size_t) { return std::string("error"); };
+  }
+
   // Models (discovery runs now) and the window, shown.
   monitor_app::MainWindow& open() {
     printers_ = std::make_unique<monitor::PrinterModel>(devices_.devices);
@@ -102,6 +108,13 @@ T* part(QWidget& root, const char* name) {
     throw std::runtime_error(std::string("no part named ") + name);
   }
   return found;
+}
+
+// A label's text as it reads: without the word joiners that keep its words
+// whole.
+inline QString shownText(const QLabel& label) {
+  QString text = label.text();
+  return text.remove(QChar(0x2060));
 }
 
 struct AlertText {

@@ -20,8 +20,8 @@ namespace {
 
 QList<monitor_app::PrinterRow*> rows(QWidget& window) { return shownParts<monitor_app::PrinterRow>(window, "printerRow"); }
 
-QString message(QWidget& window) { return part<QLabel>(window, "statusMessage")->text(); }
-QString advice(QWidget& window) { return part<QLabel>(window, "statusAdvice")->text(); }
+QString message(QWidget& window) { return shownText(*part<QLabel>(window, "statusMessage")); }
+QString advice(QWidget& window) { return shownText(*part<QLabel>(window, "statusAdvice")); }
 QColor messageColour(QWidget& window) {
   return part<QLabel>(window, "statusMessage")->palette().color(QPalette::WindowText);
 }
@@ -198,6 +198,44 @@ class WindowTest : public RigTest {
     QVERIFY(part<QPushButton>(window, "networkSetting")->isVisible());
     QCOMPARE(part<QLabel>(window, "attachment")->text(), looked("usbPrinter"));
     QVERIFY(!part<QLabel>(window, "address")->isVisible());
+  }
+
+  void tabFollowsTheReadingOrder() {
+    rig_->attachPrinter();
+    QWidget& window = rig_->open();
+    QTRY_COMPARE(message(window), looked("就绪"));
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    const auto focused = [] {
+      return QApplication::focusWidget() != nullptr ? QApplication::focusWidget()->objectName() : q("(none)");
+    };
+    const auto tabs = [&focused](int presses) {
+      QStringList reached;
+      for (int press = 0; press < presses && QApplication::focusWidget() != nullptr; ++press) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached << focused();
+      }
+      return reached;
+    };
+    const QStringList readingOrder{"printerRow", "networkSetting", "refresh"};
+    // The window starts on the first control of its Tab order.
+    QTRY_COMPARE(focused(), q("refresh"));
+    QCOMPARE(tabs(3), readingOrder);
+    // New rows, after a refresh, take their place again.
+    QTest::mouseClick(part<QWidget>(window, "refresh"), Qt::LeftButton);
+    answerAlert(window);
+    QTRY_COMPARE(rows(window).size(), 1);
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    part<QWidget>(window, "refresh")->setFocus(Qt::TabFocusReason);
+    QCOMPARE(tabs(3), readingOrder);
+    // The settings pane comes after the button that opens it.
+    QTest::mouseClick(part<QPushButton>(window, "networkSetting"), Qt::LeftButton);
+    answerAlert(window);
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    part<QWidget>(window, "networkSetting")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(part<QWidget>(window, "networkSetting"), Qt::Key_Tab);
+    QVERIFY2(part<QWidget>(window, "wifiPane")->isAncestorOf(QApplication::focusWidget()), qPrintable(focused()));
   }
 
   void columnsKeepTheirWidthsHoweverTheWindowIsResized() {

@@ -33,6 +33,7 @@
 #include "scanner_app/view_keys.h"
 #include "sim/usb/usb_sim.h"
 #include "temp_dir.h"
+#include "window_fit.h"
 #include "window_support.h"
 
 namespace {
@@ -50,40 +51,9 @@ std::string nameOf(const QWidget* widget) {
   return widget->metaObject()->className();
 }
 
-QRect areaIn(const QWidget& window, const QWidget* widget) {
-  return QRect(widget->mapTo(&window, QPoint(0, 0)), widget->size());
-}
-
-// What the user would see cut or covered: a widget outside the window, two
-// visible widgets of one parent sharing a pixel, a label or a button
-// narrower than its text.
-std::vector<std::string> layoutFaults(const QWidget& window) {
-  std::vector<std::string> faults;
-  std::map<const QWidget*, std::vector<const QWidget*>> siblings;
-  for (const QWidget* widget : window.findChildren<QWidget*>()) {
-    if (widget->isWindow() || !widget->isVisibleTo(&window)) continue;
-    siblings[widget->parentWidget()].push_back(widget);
-    if (!window.rect().contains(areaIn(window, widget))) faults.push_back(nameOf(widget) + " leaves the window");
-    if ((qobject_cast<const QLabel*>(widget) || qobject_cast<const QPushButton*>(widget)) &&
-        widget->width() < widget->sizeHint().width()) {
-      faults.push_back(nameOf(widget) + " is narrower than its text");
-    }
-  }
-  for (const auto& [parent, children] : siblings) {
-    for (std::size_t i = 0; i < children.size(); ++i) {
-      for (std::size_t j = i + 1; j < children.size(); ++j) {
-        if (children[i]->geometry().intersects(children[j]->geometry())) {
-          faults.push_back(nameOf(children[i]) + " overlaps " + nameOf(children[j]));
-        }
-      }
-    }
-  }
-  return faults;
-}
-
-std::string joined(const std::vector<std::string>& lines) {
+std::string joined(const QStringList& lines) {
   std::string all;
-  for (const std::string& line : lines) all += line + "\n";
+  for (const QString& line : lines) all += line.toStdString() + "\n";
   return all;
 }
 
@@ -98,24 +68,6 @@ QRect textArea(const QComboBox* picker) {
   return picker->style()
       ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, picker)
       .adjusted(1, 0, -1, 0);
-}
-
-// The label's text wrapped at its width as the label wraps it: every line
-// that begins inside a word (as "Fi" after "Wi-", or the rest of a word
-// QTextBoundaryFinder finds), or that is wider than the label.
-std::vector<std::string> wrapFaults(const QLabel& label, int& lines) {
-  std::vector<std::string> faults;
-  const QString text = label.text();
-  const int width = label.contentsRect().width();
-  const QList<int> starts = desktop::lineStarts(text, label.font(), width);
-  lines = static_cast<int>(starts.size());
-  const QFontMetrics metrics(label.font());
-  for (qsizetype i = 0; i < starts.size(); ++i) {
-    const QString shown = text.mid(starts[i], i + 1 < starts.size() ? starts[i + 1] - starts[i] : -1);
-    if (metrics.horizontalAdvance(shown.trimmed()) > width) faults.push_back("wider than the alert: " + shown.toStdString());
-    if (desktop::beginsInsideWord(text, starts[i])) faults.push_back("a word breaks before: " + shown.toStdString());
-  }
-  return faults;
 }
 
 // Every message an alert can show: the scan engine's, the scan button's and
@@ -178,7 +130,7 @@ TEST_P(WindowAtItsLimits, ShowsEveryControlWholeAndApart) {
   window->resize(size);
   QCoreApplication::processEvents();
   ASSERT_EQ(window->size(), size);
-  EXPECT_EQ(joined(layoutFaults(*window)), "") << "at " << size.width() << "x" << size.height();
+  EXPECT_EQ(joined(test_support::layoutFaults(*window)), "") << "at " << size.width() << "x" << size.height();
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, WindowAtItsLimits,
@@ -231,10 +183,12 @@ TEST_P(Window, AlertsOpenCentredOverTheWindowAndBreakNoWord) {
       const desktop::Alert* alert = shownAlert(*window);
       const QPoint offset = alert->frameGeometry().center() - window->frameGeometry().center();
       EXPECT_LE(offset.manhattanLength(), 2) << message.toStdString();
-      int lines = 0;
-      EXPECT_EQ(joined(wrapFaults(*alert->findChild<QLabel*>(QStringLiteral("alertMessage")), lines)), "");
-      EXPECT_EQ(joined(wrapFaults(*alert->findChild<QLabel*>(QStringLiteral("alertTitle")), lines)), "");
-      EXPECT_EQ(lines, 1) << "the title takes more than a line";
+      EXPECT_EQ(joined(test_support::wrappedLines(*alert->findChild<QLabel*>(QStringLiteral("alertMessage"))).faults),
+                "");
+      const test_support::WrappedLines heading =
+          test_support::wrappedLines(*alert->findChild<QLabel*>(QStringLiteral("alertTitle")));
+      EXPECT_EQ(joined(heading.faults), "");
+      EXPECT_EQ(heading.lines.size(), 1) << "the title takes more than a line";
       ASSERT_TRUE(dismissAlert(*window));
     }
   }

@@ -437,7 +437,7 @@
     </message>
     <message>
         <source>WAP2PSK_AES</source>
-        <translation>WAP2PSK_AES</translation>
+        <translation>WPA2-PSK (AES)</translation>
     </message>
     <message>
         <source>请输入打印机热点的密码</source>
