@@ -1,6 +1,7 @@
 #include "scan/page_receiver.h"
 
 #include <algorithm>
+#include <chrono>
 #include <string>
 #include <thread>
 #include <vector>
@@ -36,8 +37,7 @@ std::size_t pageLimit(const ScanParam& param) {
   return 3 * side(param.w) * side(pageRows(param)) + kPageLimitExtra;
 }
 
-ResultPair receiveImages(device::tcp::TCPCommunicator& socket, const ScanParam& param,
-                         std::chrono::milliseconds settle) {
+ResultPair receiveImages(device::tcp::TCPCommunicator& socket, const ScanParam& param) {
   std::this_thread::sleep_for(std::chrono::milliseconds(2));
   const std::size_t expected = expectedPageSize(param);
   logLine("expect image size = " + std::to_string(expected) + ", w = " + std::to_string(param.w) +
@@ -65,7 +65,7 @@ ResultPair receiveImages(device::tcp::TCPCommunicator& socket, const ScanParam& 
     // status byte once nothing follows it for the settle time; the device
     // sends those alone and last.
     const bool lone = parser.ending() == PageStreamParser::Ending::loneByte;
-    const std::ptrdiff_t count = lone ? socket.readSome(buffer, settle) : socket.readSome(buffer);
+    const std::ptrdiff_t count = lone ? socket.readSome(buffer, socket.options().settleTime) : socket.readSome(buffer);
     logLine("receive image len = " + std::to_string(count) + " and readLean = " + std::to_string(kReadSize));
     if (count <= 0) {
       if (lone) return statusResult(parser.judgeLoneByte());
@@ -91,6 +91,9 @@ ResultPair receiveImages(device::tcp::TCPCommunicator& socket, const ScanParam& 
           logLine("header len = 10 and " + byteList(parser.record()) +
                   " and imageSize = " + std::to_string(parser.announcedSize()) + " ");
           received.save(parser.page());
+          break;
+        case PageStreamParser::Kind::byteDropped:
+          logLine("byte behind the page end dropped = " + std::to_string(parser.droppedByte()));
           break;
         case PageStreamParser::Kind::status:
           return statusResult(parser.statusByte());

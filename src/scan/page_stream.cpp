@@ -19,10 +19,7 @@ PageStreamParser::PageStreamParser(std::size_t pageLimit, std::size_t reserve)
 PageStreamParser::Record PageStreamParser::classify() const {
   if (record_[0] != kPageEndMark) return Record::header;
   // One message to a read: the device's pacing, which says it at once.
-  if (recordReadSize_ == kPageEndRecordSize ||
-      (recordReadSize_ == kPageEndRecordSize + 1 && readLast_ == kScanFinished)) {
-    return Record::pageEnd;
-  }
+  if (recordReadSize_ == kPageEndRecordSize || recordReadSize_ == kPageEndRecordSize + 1) return Record::pageEnd;
   if (!firstHeaderStart_) return Record::header;
   if ((*firstHeaderStart_)[0] != kPageEndMark) return Record::pageEnd;
   if (recordSize_ < kStartBytes) return Record::undecided;
@@ -59,12 +56,22 @@ PageStreamParser::Kind PageStreamParser::next(std::span<const std::uint8_t>& inp
     }
     if (input.empty()) return Kind::needMore;
 
+    if (byteBehindRecord_) {
+      byteBehindRecord_ = false;
+      const std::uint8_t byte = input.front();
+      input = input.subspan(1);
+      if (byte == kScanFinished) {
+        statusByte_ = byte;
+        return Kind::status;
+      }
+      droppedByte_ = byte;
+      return Kind::byteDropped;
+    }
     if (kind_ == Record::none) {
       // A message boundary.
       recordSize_ = 0;
       kind_ = Record::undecided;
       recordReadSize_ = input.size() == readSize_ ? readSize_ : 0;
-      readLast_ = input.back();
     }
     while (kind_ == Record::undecided) {
       if (recordSize_ == 0) {
@@ -95,6 +102,7 @@ PageStreamParser::Kind PageStreamParser::next(std::span<const std::uint8_t>& inp
     kind_ = Record::none;
     if (pageEnd) {
       startNewPage_ = true;
+      byteBehindRecord_ = recordReadSize_ == kPageEndRecordSize + 1;
       return Kind::pageEnd;
     }
     if (!firstHeaderStart_) {

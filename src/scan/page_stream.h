@@ -22,8 +22,9 @@
 //     byte. If more bytes come first, it begins a header or a page-end record.
 //   - A first byte other than 0x82 begins a block header.
 //   - 0x82 begins a page-end record when the read begins with it and holds
-//     exactly 10 bytes, or 11 whose last is 0x80 (the record followed by the
-//     job-end byte): the device's pacing, one message to a read.
+//     exactly 10 bytes, or 11 (the record and one byte behind it): the
+//     device's pacing, one message to a read. The 11th byte ends the job
+//     when it is 0x80 (the job-end byte) and is dropped otherwise.
 //   - Otherwise 0x82 begins a header before the stream's first header, and
 //     after it when that first header began with 0x82 and bytes 0-2 repeat
 //     its bytes 0-2; in every other case it begins a page-end record.
@@ -32,8 +33,11 @@
 //   - When the stream's headers begin with 0x82, a page-end record whose
 //     bytes 1-2 equal the first header's bytes 1-2 and that does not come as
 //     a read of its own is taken for a header; a header that TCP hands over
-//     as a read of exactly 10 bytes (or 11 ending in 0x80) from its first
-//     byte is taken for a page-end record.
+//     as a read of exactly 10 or 11 bytes from its first byte is taken for
+//     a page-end record.
+//   - A page-end record that TCP hands over with the next header's first
+//     byte, as a read of exactly 11 bytes, has that byte dropped (or, when
+//     it is 0x80, taken for the job's end).
 //   - The headers of one stream are taken to begin with the same byte, and
 //     with the same bytes 0-2 when that byte is 0x82: a device that varies
 //     them may have a page-end record taken for a header, or a header's
@@ -61,6 +65,7 @@ class PageStreamParser {
     blockHeader,   // record() is the header, payloadLength() its L
     pageEnd,       // record() is the page-end record, page() the finished page
     status,        // statusByte() is a status byte (0x80 included, or unknown)
+    byteDropped,   // droppedByte() came behind a page-end record in its read
     pageTooLarge,  // the page grew beyond the limit; nothing more is parsed
   };
 
@@ -91,6 +96,7 @@ class PageStreamParser {
   std::span<const std::uint8_t> record() const { return {record_.data(), recordSize_}; }
   std::size_t payloadLength() const { return payloadLength_; }
   int statusByte() const { return statusByte_; }
+  int droppedByte() const { return droppedByte_; }
   std::span<const std::uint8_t> page() const { return page_; }
   // Payload bytes announced by the block headers since the last page end.
   std::size_t announcedSize() const { return announced_; }
@@ -112,7 +118,9 @@ class PageStreamParser {
   Record kind_ = Record::none;
   // The record's first byte began a read of this many bytes (0: it did not).
   std::size_t recordReadSize_ = 0;
-  std::uint8_t readLast_ = 0;
+  // The page-end record just handed out came in a read of 11 bytes: the
+  // byte behind it is judged by that read alone.
+  bool byteBehindRecord_ = false;
   std::size_t readSize_ = 0;     // bytes of the current read
   std::size_t remaining_ = 0;    // payload bytes of the current block still to come
   std::size_t payloadLength_ = 0;
@@ -120,6 +128,7 @@ class PageStreamParser {
   std::size_t blocksInPage_ = 0;
   std::optional<std::array<std::uint8_t, 3>> firstHeaderStart_;
   int statusByte_ = 0;
+  int droppedByte_ = 0;
   bool startNewPage_ = false;
   bool stopped_ = false;
 };
