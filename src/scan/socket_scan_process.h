@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "device/tcp/tcp_communicator.h"
-#include "scan/page_receiver.h"
 #include "scan/result.h"
 #include "scan/scan_command.h"
 #include "scan/scanner_device.h"
