@@ -33,6 +33,9 @@ inline constexpr const char* kCannotChekPaperSource =
     QT_TRANSLATE_NOOP("Localizable", "cannotChekPaperSource");
 inline constexpr const char* kUnexpectError = QT_TRANSLATE_NOOP("Localizable", "unexpectError");
 inline constexpr const char* kSaveImageError = QT_TRANSLATE_NOOP("Localizable", "saveImageError");
+// Behind a broken page stream's failure text: "%1" the number of complete
+// pages kept, "%2" the folder they are in.
+inline constexpr const char* kPagesKept = QT_TRANSLATE_NOOP("Localizable", "pagesKept");
 
 // Steps of the USB scan run.
 inline constexpr const char* kCheckPaperSourceError =

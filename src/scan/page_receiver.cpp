@@ -1,6 +1,7 @@
 #include "scan/page_receiver.h"
 
 #include <algorithm>
+#include <chrono>
 #include <string>
 #include <thread>
 #include <vector>
@@ -36,8 +37,7 @@ std::size_t pageLimit(const ScanParam& param) {
   return 3 * side(param.w) * side(pageRows(param)) + kPageLimitExtra;
 }
 
-ResultPair receiveImages(device::tcp::TCPCommunicator& socket, const ScanParam& param,
-                         std::chrono::milliseconds settle) {
+ResultPair receiveImages(device::tcp::TCPCommunicator& socket, const ScanParam& param) {
   std::this_thread::sleep_for(std::chrono::milliseconds(2));
   const std::size_t expected = expectedPageSize(param);
   logLine("expect image size = " + std::to_string(expected) + ", w = " + std::to_string(param.w) +
@@ -60,15 +60,15 @@ ResultPair receiveImages(device::tcp::TCPCommunicator& socket, const ScanParam& 
     return received.finished();
   };
 
+  using Event = PageStreamParser::Event;
   for (;;) {
-    // A byte alone at a message boundary that may begin a message is a
-    // status byte once nothing follows it for the settle time; the device
-    // sends those alone and last.
-    const bool lone = parser.ending() == PageStreamParser::Ending::loneByte;
-    const std::ptrdiff_t count = lone ? socket.readSome(buffer, settle) : socket.readSome(buffer);
+    // A byte held at a message boundary is a status byte once nothing
+    // follows it for the settle time; the device sends those alone and last.
+    const bool held = parser.ending() == PageStreamParser::Ending::loneByte;
+    const std::ptrdiff_t count = held ? socket.readSome(buffer, socket.options().settleTime) : socket.readSome(buffer);
     logLine("receive image len = " + std::to_string(count) + " and readLean = " + std::to_string(kReadSize));
     if (count <= 0) {
-      if (lone) return statusResult(parser.judgeLoneByte());
+      if (parser.quiet() == Event::status) return statusResult(parser.statusByte());
       if (count < 0) {
         logLine("header receive len = " + std::to_string(count));
         return networkError();
@@ -80,24 +80,26 @@ ResultPair receiveImages(device::tcp::TCPCommunicator& socket, const ScanParam& 
       return networkError();
     }
 
-    std::span<const std::uint8_t> input(buffer.data(), static_cast<std::size_t>(count));
-    parser.startRead(input);
-    for (auto kind = parser.next(input); kind != PageStreamParser::Kind::needMore; kind = parser.next(input)) {
-      switch (kind) {
-        case PageStreamParser::Kind::blockHeader:
+    parser.feed(std::span<const std::uint8_t>(buffer.data(), static_cast<std::size_t>(count)));
+    for (auto event = parser.next(); event != Event::needMore; event = parser.next()) {
+      switch (event) {
+        case Event::blockHeader:
           logLine(byteList(parser.record()));
           break;
-        case PageStreamParser::Kind::pageEnd:
+        case Event::pageEnd:
           logLine("header len = 10 and " + byteList(parser.record()) +
                   " and imageSize = " + std::to_string(parser.announcedSize()) + " ");
           received.save(parser.page());
           break;
-        case PageStreamParser::Kind::status:
+        case Event::byteDropped:
+          logLine("byte behind the page end dropped = " + std::to_string(parser.droppedByte()));
+          break;
+        case Event::status:
           return statusResult(parser.statusByte());
-        case PageStreamParser::Kind::pageTooLarge:
+        case Event::pageTooLarge:
           logLine("page exceeds " + std::to_string(pageLimit(param)) + " bytes");
           return networkError();
-        case PageStreamParser::Kind::needMore:
+        case Event::needMore:
           break;
       }
     }

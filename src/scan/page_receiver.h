@@ -1,7 +1,6 @@
 #pragma once
 // Receiving the pages of a network scan after its X command.
 
-#include <chrono>
 #include <cstddef>
 #include <cstdint>
 
@@ -20,14 +19,9 @@ std::size_t pageLimit(const ScanParam& param);
 // bytes at one bit a pixel in mode "TEXT".
 std::size_t expectedPageSize(const ScanParam& param);
 
-// How long the stream must stay quiet behind a lone byte before it is taken
-// for a status byte (page_stream.h), and behind a short greeting before it is
-// judged: the rest of a message the device has begun comes within a network
-// round trip or two.
-inline constexpr std::chrono::milliseconds kSettleTime{300};
-
-// Reads the page data on `socket` (every read bounded by the channel's
-// time-out, a read behind a lone byte by `settle`) and hands each finished
+// Reads the page data on `socket` (every read bounded by the channel's read
+// time-out, a read behind a lone byte by its settle time, after which the
+// byte is taken for a status byte: page_stream.h) and hands each finished
 // page, numbered from 1, to saveImages at once. Results:
 //   (true, page count)           the device ended the job (the byte 0x80, or
 //                                 the end of the stream) between pages;
@@ -38,7 +32,6 @@ inline constexpr std::chrono::milliseconds kSettleTime{300};
 //   (false, "scannerNetworkError") the stream failed, fell silent, or ended
 //                                 (or the job ended) inside a page;
 //                                 a page grew beyond pageLimit.
-ResultPair receiveImages(device::tcp::TCPCommunicator& socket, const ScanParam& param,
-                         std::chrono::milliseconds settle = kSettleTime);
+ResultPair receiveImages(device::tcp::TCPCommunicator& socket, const ScanParam& param);
 
 }  // namespace scan

@@ -16,109 +16,144 @@ PageStreamParser::PageStreamParser(std::size_t pageLimit, std::size_t reserve)
   page_.reserve(std::min(reserve, pageLimit));
 }
 
-PageStreamParser::Record PageStreamParser::classify() const {
-  if (record_[0] != kPageEndMark) return Record::header;
-  // One message to a read: the device's pacing, which says it at once.
-  if (recordReadSize_ == kPageEndRecordSize ||
-      (recordReadSize_ == kPageEndRecordSize + 1 && readLast_ == kScanFinished)) {
-    return Record::pageEnd;
-  }
-  if (!firstHeaderStart_) return Record::header;
-  if ((*firstHeaderStart_)[0] != kPageEndMark) return Record::pageEnd;
-  if (recordSize_ < kStartBytes) return Record::undecided;
-  return std::equal(firstHeaderStart_->begin(), firstHeaderStart_->end(), record_.begin()) ? Record::header
-                                                                                          : Record::pageEnd;
+void PageStreamParser::feed(std::span<const std::uint8_t> read) {
+  read_ = read;
+  readAt_ = 0;
 }
 
-PageStreamParser::Kind PageStreamParser::next(std::span<const std::uint8_t>& input) {
-  if (stopped_) return Kind::pageTooLarge;
-  if (startNewPage_) {
-    page_.clear();  // keeps the capacity for the next page
-    announced_ = 0;
-    blocksInPage_ = 0;
-    startNewPage_ = false;
-  }
-  const auto take = [&input](std::span<std::uint8_t> into) {
-    const std::size_t count = std::min(into.size(), input.size());
-    std::copy_n(input.begin(), count, into.begin());
-    input = input.subspan(count);
-    return count;
-  };
+std::uint8_t PageStreamParser::take() { return read_[readAt_++]; }
+
+bool PageStreamParser::mayBeginAMessage(std::uint8_t byte) const {
+  return !firstHeaderStart_ || byte == (*firstHeaderStart_)[0] || byte == kPageEndMark;
+}
+
+std::size_t PageStreamParser::decideLength() const {
+  if (record_[0] != kPageEndMark) return kBlockHeaderSize;
+  if (pacedRead_) return kPageEndRecordSize;
+  if (!firstHeaderStart_) return kBlockHeaderSize;
+  if (recordSize_ < kStartBytes) return 0;
+  return std::equal(firstHeaderStart_->begin(), firstHeaderStart_->end(), record_.begin()) ? kBlockHeaderSize
+                                                                                          : kPageEndRecordSize;
+}
+
+void PageStreamParser::beginPageIfNew() {
+  if (blocksInPage_ > 0) return;
+  page_.clear();  // keeps the capacity for the next page
+  announced_ = 0;
+}
+
+PageStreamParser::Event PageStreamParser::next() {
   for (;;) {
-    if (remaining_ > 0) {
-      const std::size_t count = std::min(remaining_, input.size());
-      if (count == 0) return Kind::needMore;
-      if (page_.size() + count > pageLimit_) {
-        stopped_ = true;
-        return Kind::pageTooLarge;
-      }
-      page_.insert(page_.end(), input.begin(), input.begin() + static_cast<std::ptrdiff_t>(count));
-      input = input.subspan(count);
-      remaining_ -= count;
-      continue;
-    }
-    if (input.empty()) return Kind::needMore;
+    const std::size_t left = read_.size() - readAt_;
+    switch (state_) {
+      case State::stopped:
+        return Event::pageTooLarge;
 
-    if (kind_ == Record::none) {
-      // A message boundary.
-      recordSize_ = 0;
-      kind_ = Record::undecided;
-      recordReadSize_ = input.size() == readSize_ ? readSize_ : 0;
-      readLast_ = input.back();
-    }
-    while (kind_ == Record::undecided) {
-      if (recordSize_ == 0) {
-        recordSize_ += take(std::span(record_).first(1));
-        continue;
-      }
-      if (recordSize_ == 1 && input.empty()) {
-        // A byte with nothing behind it may be a status byte. One that can
-        // begin no other message is one at once; any other waits for what
-        // follows, or for the settle time.
-        if (firstHeaderStart_ && record_[0] != (*firstHeaderStart_)[0] && record_[0] != kPageEndMark) {
-          statusByte_ = judgeLoneByte();
-          return Kind::status;
+      case State::boundary: {
+        if (left == 0) return Event::needMore;
+        pacedRead_ = readAt_ == 0 && (left == kPageEndRecordSize || left == kPageEndRecordSize + 1);
+        record_[0] = take();
+        recordSize_ = 1;
+        recordLength_ = 0;
+        // With bytes behind it the byte begins a record; alone and last of
+        // its read, it is a status byte unless it may begin one.
+        if (left > 1) {
+          state_ = State::record;
+        } else if (mayBeginAMessage(record_[0])) {
+          state_ = State::heldByte;
+        } else {
+          statusByte_ = record_[0];
+          return Event::status;
         }
-        return Kind::needMore;
+        break;
       }
-      kind_ = classify();
-      if (kind_ != Record::undecided) break;
-      if (input.empty()) return Kind::needMore;
-      recordSize_ += take(std::span(record_).subspan(recordSize_, 1));
-    }
 
-    const std::size_t need = kind_ == Record::pageEnd ? kPageEndRecordSize : kBlockHeaderSize;
-    recordSize_ += take(std::span(record_).subspan(recordSize_, need - recordSize_));
-    if (recordSize_ < need) return Kind::needMore;
+      case State::heldByte:
+        if (left == 0) return Event::needMore;
+        state_ = State::record;  // more came: the byte begins a message
+        break;
 
-    const bool pageEnd = kind_ == Record::pageEnd;
-    kind_ = Record::none;
-    if (pageEnd) {
-      startNewPage_ = true;
-      return Kind::pageEnd;
+      case State::record: {
+        // An undecided record grows a byte at a time until its bytes tell.
+        if (recordLength_ == 0) recordLength_ = decideLength();
+        if (recordSize_ == recordLength_) return finishRecord();
+        if (left == 0) return Event::needMore;
+        const std::size_t count = std::min(recordLength_ == 0 ? 1 : recordLength_ - recordSize_, left);
+        std::ranges::copy(read_.subspan(readAt_, count), record_.begin() + static_cast<std::ptrdiff_t>(recordSize_));
+        readAt_ += count;
+        recordSize_ += count;
+        break;
+      }
+
+      case State::payload: {
+        if (left == 0) return Event::needMore;
+        const std::size_t count = std::min(remaining_, left);
+        if (page_.size() + count > pageLimit_) {
+          state_ = State::stopped;
+          return Event::pageTooLarge;
+        }
+        const auto bytes = read_.subspan(readAt_, count);
+        page_.insert(page_.end(), bytes.begin(), bytes.end());
+        readAt_ += count;
+        remaining_ -= count;
+        if (remaining_ == 0) state_ = State::boundary;
+        break;
+      }
+
+      case State::byteBehind: {
+        const std::uint8_t byte = take();
+        state_ = State::boundary;
+        if (byte == kScanFinished) {
+          statusByte_ = byte;
+          return Event::status;
+        }
+        droppedByte_ = byte;
+        return Event::byteDropped;
+      }
     }
-    if (!firstHeaderStart_) {
-      firstHeaderStart_.emplace();
-      std::copy_n(record_.begin(), kStartBytes, firstHeaderStart_->begin());
-    }
-    payloadLength_ = blockPayloadLength(record_);
-    remaining_ = payloadLength_;
-    announced_ += payloadLength_;
-    ++blocksInPage_;
-    return Kind::blockHeader;
   }
 }
 
-int PageStreamParser::judgeLoneByte() {
-  kind_ = Record::none;
-  recordSize_ = 0;
-  return record_[0];
+PageStreamParser::Event PageStreamParser::finishRecord() {
+  state_ = State::boundary;
+  beginPageIfNew();
+  if (recordLength_ == kPageEndRecordSize) {
+    blocksInPage_ = 0;
+    // The device's pacing put the record and one byte behind it in one read.
+    if (pacedRead_ && read_.size() == kPageEndRecordSize + 1) state_ = State::byteBehind;
+    return Event::pageEnd;
+  }
+  if (!firstHeaderStart_) {
+    firstHeaderStart_.emplace();
+    std::copy_n(record_.begin(), kStartBytes, firstHeaderStart_->begin());
+  }
+  payloadLength_ = blockPayloadLength(record_);
+  remaining_ = payloadLength_;
+  announced_ += payloadLength_;
+  ++blocksInPage_;
+  if (remaining_ > 0) state_ = State::payload;
+  return Event::blockHeader;
+}
+
+PageStreamParser::Event PageStreamParser::quiet() {
+  if (state_ != State::heldByte) return Event::needMore;
+  state_ = State::boundary;
+  statusByte_ = record_[0];
+  return Event::status;
 }
 
 PageStreamParser::Ending PageStreamParser::ending() const {
-  if (remaining_ > 0) return Ending::truncated;
-  if (kind_ == Record::undecided && recordSize_ == 1) return Ending::loneByte;
-  if (kind_ != Record::none) return Ending::truncated;
+  switch (state_) {
+    case State::heldByte:
+      return Ending::loneByte;
+    case State::record:
+    case State::payload:
+    case State::stopped:
+      return Ending::truncated;
+    case State::boundary:
+    case State::byteBehind:
+      break;
+  }
   return pageInProgress() ? Ending::pageCut : Ending::clean;
 }
 

@@ -1,47 +1,50 @@
 #pragma once
 // The page data a scanner streams over TCP after the X command, taken apart
-// by its structure (the messages of page_data.h):
-//   data block       12-byte header (bytes 10-11: payload length L, low byte
-//                    first), then L bytes of page data;
-//   page-end record  10 bytes, the first 0x82;
-//   status byte      one byte, sent alone and last; 0x80 ends the job.
-// A page is the payloads of the blocks since the previous page-end record.
+// by its structure (the messages of page_data.h): 12-byte block headers with
+// their payloads, 10-byte page-end records beginning 0x82, and status bytes,
+// which the device sends alone and last (0x80 ends the job). TCP keeps no
+// message boundaries, and header bytes 0-2 carry nothing the host reads, so
+// they may hold any value, 0x80, 0x82 and status values included. A message
+// is told at its boundary by its first byte and by where the read holding it
+// ends ("first header": the stream's first block header):
 //
-// The device writes one message at a time, but TCP keeps no message
-// boundaries: a read may end inside a header, or carry a page-end record
-// together with the next block's header. Header bytes 0-2 carry nothing the
-// host reads and may hold any value, 0x80, 0x82 and status values included.
-// So a message is told apart at its boundary by structure and by where the
-// read that holds it ends:
-//   - A byte with more bytes behind it is no status byte: the device sends a
-//     status byte alone and last. A byte with nothing behind it is a status
-//     byte at once when it can begin no other message: it differs from byte
-//     0 of the stream's first header, and from 0x82. Any other
-//     (Ending::loneByte) is held until the stream has stayed quiet for a
-//     settle time or ended; only then judgeLoneByte() takes it for a status
-//     byte. If more bytes come first, it begins a header or a page-end record.
-//   - A first byte other than 0x82 begins a block header.
-//   - 0x82 begins a page-end record when the read begins with it and holds
-//     exactly 10 bytes, or 11 whose last is 0x80 (the record followed by the
-//     job-end byte): the device's pacing, one message to a read.
-//   - Otherwise 0x82 begins a header before the stream's first header, and
-//     after it when that first header began with 0x82 and bytes 0-2 repeat
-//     its bytes 0-2; in every other case it begins a page-end record.
+//   at a message boundary                        is
+//   one byte, last of its read, neither the      a status byte, at once
+//     first header's byte 0 nor 0x82
+//   one byte, last of its read, any other        held: the next read goes on
+//                                                with it; quiet() makes it a
+//                                                status byte
+//   a byte other than 0x82                       a block header
+//   0x82 beginning a read of exactly 10 bytes    a page-end record (the
+//                                                device's pacing: one message
+//                                                to a read)
+//   0x82 beginning a read of exactly 11 bytes    a page-end record; the 11th
+//                                                byte ends the job when it is
+//                                                0x80 and is dropped otherwise
+//   0x82 before the first header                 a block header
+//   0x82 and bytes 0-2 those of the first header a block header
+//   0x82 otherwise                               a page-end record
 //
 // What stays ambiguous, because the bytes alone do not tell:
-//   - When the stream's headers begin with 0x82, a page-end record whose
-//     bytes 1-2 equal the first header's bytes 1-2 and that does not come as
-//     a read of its own is taken for a header; a header that TCP hands over
-//     as a read of exactly 10 bytes (or 11 ending in 0x80) from its first
-//     byte is taken for a page-end record.
-//   - The headers of one stream are taken to begin with the same byte, and
-//     with the same bytes 0-2 when that byte is 0x82: a device that varies
-//     them may have a page-end record taken for a header, or a header's
-//     first byte, when a read ends right behind it, for a status byte.
+//   - When the headers begin with 0x82, a page-end record whose bytes 1-2 are
+//     the first header's and that does not come as a read of its own is taken
+//     for a header; a header that TCP hands over as a read of exactly 10 or
+//     11 bytes from its first byte is taken for a page-end record.
+//   - A page-end record that TCP hands over with the next header's first
+//     byte, as a read of exactly 11 bytes, has that byte dropped (or, when it
+//     is 0x80, taken for the job's end).
+//   - The headers of one stream are taken to begin alike (bytes 0-2 when they
+//     begin with 0x82, byte 0 otherwise): a device that varies them may have
+//     a page-end record taken for a header, or a header's first byte, when a
+//     read ends right behind it, for a status byte.
 //   - A page-end record first in the stream (an empty first page) is known
 //     only by its read's length.
-//   - A device that sends a message's first byte and then pauses beyond the
-//     settle time has that byte taken for a status byte.
+//   - A device that sends a message's first byte and then falls silent long
+//     enough for the receiver to call quiet() has that byte taken for a
+//     status byte.
+//
+// Use: feed() each read, then next() until it says needMore; when the stream
+// falls silent or ends, quiet() hands out a held byte.
 
 #include <array>
 #include <cstddef>
@@ -56,11 +59,12 @@ namespace scan {
 
 class PageStreamParser {
  public:
-  enum class Kind {
-    needMore,      // every input byte is taken; give the next read
+  enum class Event {
+    needMore,      // the read is used up: feed the next one
     blockHeader,   // record() is the header, payloadLength() its L
     pageEnd,       // record() is the page-end record, page() the finished page
     status,        // statusByte() is a status byte (0x80 included, or unknown)
+    byteDropped,   // droppedByte() came behind a page-end record in its read
     pageTooLarge,  // the page grew beyond the limit; nothing more is parsed
   };
 
@@ -68,7 +72,7 @@ class PageStreamParser {
   enum class Ending {
     clean,      // at a message boundary, no page begun since the last page end
     pageCut,    // at a message boundary, but blocks of an unfinished page came
-    loneByte,   // one byte at a boundary with nothing behind it: judgeLoneByte()
+    loneByte,   // a byte is held: quiet() hands it out
     truncated,  // inside a header, a payload or a page-end record
   };
 
@@ -76,52 +80,67 @@ class PageStreamParser {
   // capacity the page data starts with.
   PageStreamParser(std::size_t pageLimit, std::size_t reserve);
 
-  // A new read: `input` is all of it. Its first next() call sees where it
-  // begins and how long it is.
-  void startRead(std::span<const std::uint8_t> input) { readSize_ = input.size(); }
+  // The next read of the stream. The parser keeps it, so it must stay
+  // valid (and the previous one used up) until next() says needMore.
+  void feed(std::span<const std::uint8_t> read);
 
-  // Takes bytes from the front of `input` up to the next event. The record
-  // and the page stay valid until the next call.
-  Kind next(std::span<const std::uint8_t>& input);
+  // The next event from the read fed. The record and the page stay valid
+  // until the next call.
+  Event next();
 
-  // Takes the lone byte as a status byte, once the stream stayed quiet or
-  // ended behind it; only when ending() is loneByte.
-  int judgeLoneByte();
-
-  std::span<const std::uint8_t> record() const { return {record_.data(), recordSize_}; }
-  std::size_t payloadLength() const { return payloadLength_; }
-  int statusByte() const { return statusByte_; }
-  std::span<const std::uint8_t> page() const { return page_; }
-  // Payload bytes announced by the block headers since the last page end.
-  std::size_t announcedSize() const { return announced_; }
-  // A block header came since the last page end (or the start).
-  bool pageInProgress() const { return blocksInPage_ > 0 && !startNewPage_; }
+  // The stream fell silent or ended: a held byte becomes a status byte
+  // (Event::status); with nothing held, needMore.
+  Event quiet();
 
   Ending ending() const;
 
- private:
-  enum class Record { none, undecided, header, pageEnd };
-  // What the record begun at this boundary is, from the bytes held so far;
-  // undecided while more of them are needed.
-  Record classify() const;
+  std::span<const std::uint8_t> record() const { return std::span(record_).first(recordSize_); }
+  std::size_t payloadLength() const { return payloadLength_; }
+  int statusByte() const { return statusByte_; }
+  int droppedByte() const { return droppedByte_; }
+  std::span<const std::uint8_t> page() const { return page_; }
+  // Payload bytes announced by the block headers of the page.
+  std::size_t announcedSize() const { return announced_; }
+  // A block header came since the last page end (or the start).
+  bool pageInProgress() const { return blocksInPage_ > 0; }
 
+ private:
+  enum class State {
+    boundary,    // between messages
+    heldByte,    // record_[0], the last byte of its read, may begin a message
+    record,      // inside a block header or page-end record: recordSize_ bytes in
+    payload,     // inside a block's payload: remaining_ bytes to come
+    byteBehind,  // the page-end record filled 10 of its read's 11 bytes
+    stopped,     // a page outgrew the limit
+  };
+
+  std::uint8_t take();
+  // A byte alone at a boundary may begin a header or a page-end record.
+  bool mayBeginAMessage(std::uint8_t byte) const;
+  // The length of the record begun, from its bytes so far: a block header's
+  // or a page-end record's, 0 while more of them are needed.
+  std::size_t decideLength() const;
+  Event finishRecord();
+  // The first block of a page, or a page-end record with none, begins the
+  // page: what is left of the page before goes.
+  void beginPageIfNew();
+
+  State state_ = State::boundary;
+  std::span<const std::uint8_t> read_;
+  std::size_t readAt_ = 0;  // bytes of read_ taken
   std::size_t pageLimit_;
   std::vector<std::uint8_t> page_;
   std::array<std::uint8_t, kBlockHeaderSize> record_{};
-  std::size_t recordSize_ = 0;  // bytes of the record gathered or handed out
-  Record kind_ = Record::none;
-  // The record's first byte began a read of this many bytes (0: it did not).
-  std::size_t recordReadSize_ = 0;
-  std::uint8_t readLast_ = 0;
-  std::size_t readSize_ = 0;     // bytes of the current read
-  std::size_t remaining_ = 0;    // payload bytes of the current block still to come
+  std::size_t recordSize_ = 0;    // bytes of the record gathered or handed out
+  std::size_t recordLength_ = 0;  // 0 while undecided
+  bool pacedRead_ = false;        // the record began a read of 10 or 11 bytes
+  std::size_t remaining_ = 0;     // payload bytes of the current block still to come
   std::size_t payloadLength_ = 0;
   std::size_t announced_ = 0;
   std::size_t blocksInPage_ = 0;
   std::optional<std::array<std::uint8_t, 3>> firstHeaderStart_;
   int statusByte_ = 0;
-  bool startNewPage_ = false;
-  bool stopped_ = false;
+  int droppedByte_ = 0;
 };
 
 }  // namespace scan

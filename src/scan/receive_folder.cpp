@@ -35,10 +35,15 @@ void ReceiveFolder::clear() {
   created_.reset();
 }
 
-bool ReceiveFolder::holdsFiles() const {
-  if (!created_) return false;
+std::size_t ReceiveFolder::entryCount() const {
+  if (!created_) return 0;
   std::error_code error;
-  return !std::filesystem::is_empty(*created_, error) && !error;
+  std::size_t count = 0;
+  for (std::filesystem::directory_iterator entry(*created_, error), end; !error && entry != end;
+       entry.increment(error)) {
+    ++count;
+  }
+  return count;
 }
 
 bool isValidSaveFileName(const std::string& prefix) {

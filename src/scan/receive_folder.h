@@ -1,6 +1,7 @@
 #pragma once
 // The folder that receives one scan's pages, inside the user's save folder.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -20,8 +21,8 @@ class ReceiveFolder {
   void clear();
 
   const std::string& path() const { return path_; }
-  // The folder create() made holds at least one entry.
-  bool holdsFiles() const;
+  // How many entries the folder create() made holds (0 without one).
+  std::size_t entryCount() const;
 
  private:
   std::string path_;

@@ -27,13 +27,18 @@ long long pageCount(const std::string& message) {
   return pages;
 }
 
-// Failures of the page transfer itself (the stream broke, fell silent or
-// ended inside a page; over USB an unplug, a time-out, a transfer of no known
-// shape) and of a page's file: the pages saved before are complete and stay.
-// A failure the scanner reports (a jam, an open door, an unknown status) and
-// every failure before the first page remove the receive folder.
+// The page stream broke: closed, silent or ended inside a page, over USB an
+// unplug, a time-out or a transfer of no known shape.
+bool brokeTheStream(const std::string& key) {
+  return key == keys::kScannerNetworkError || key == keys::kReceiveImagesError;
+}
+
+// After a broken stream or a page's file that failed, the pages saved before
+// are complete and stay. A failure the scanner reports (a jam, an open door,
+// an unknown status) and every failure before the first page remove the
+// receive folder.
 bool keepsSavedPages(const std::string& key) {
-  return key == keys::kScannerNetworkError || key == keys::kReceiveImagesError || key == keys::kSaveImageError;
+  return brokeTheStream(key) || key == keys::kSaveImageError;
 }
 
 std::string describe(const ResultPair& result) {
@@ -116,7 +121,7 @@ ScanParam ScannerModel::setScanParameter(const UIParams& uiParam) const {
 
 ResultPair ScannerModel::runScan(ScanCommand& command) {
   if (selectedScanner_.type == kTypeNet) {
-    SocketScanProcess process(selectedScanner_, command, options_.network, options_.settle);
+    SocketScanProcess process(selectedScanner_, command, options_.network);
     return process.startScan();
   }
   return options_.usbTransport(selectedScanner_, command);
@@ -144,10 +149,17 @@ void ScannerModel::finishScan(const ResultPair& result, const ScanParam& param, 
     // A run that failed for want of a message still tells the user something.
     const std::string key = result.message.empty() ? keys::kUnexpectError : result.message;
     setAlertTitle(text(keys::kError));
-    setAlertMessage(text(key.c_str()));
     // Pages saved whole stay where they are: they may be the only copy of
     // what was scanned.
-    if (!keepsSavedPages(key) || !receiveFolder_.holdsFiles()) clearReceiveDir();
+    const std::size_t kept = keepsSavedPages(key) ? receiveFolder_.entryCount() : 0;
+    if (kept == 0) clearReceiveDir();
+    QString message = text(key.c_str());
+    // Told, the user need not scan again what already came.
+    if (kept > 0 && brokeTheStream(key)) {
+      message += QStringLiteral("\n") +
+                 text(keys::kPagesKept).arg(QString::number(kept), QString::fromStdString(receiveFolder_.path()));
+    }
+    setAlertMessage(message);
     return;
   }
   const long long received = pageCount(result.message);

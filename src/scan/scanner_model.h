@@ -26,8 +26,6 @@ namespace scan {
 struct ScannerModelOptions {
   DiscoverySettings discovery{};
   device::tcp::ChannelOptions network = scanChannelOptions();
-  // How long a network scan waits behind a short greeting or a lone byte.
-  std::chrono::milliseconds settle = kSettleTime;
   UsbScanTransport usbTransport = runUsbScan;
   // Names the receive folder and the PDF.
   Clock clock = systemNow;

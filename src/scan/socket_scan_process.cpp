@@ -26,21 +26,17 @@ device::tcp::ChannelOptions scanChannelOptions() {
   device::tcp::ChannelOptions options;
   options.connectTimeout = std::chrono::seconds(5);
   options.ioTimeout = std::chrono::seconds(60);
+  options.settleTime = std::chrono::milliseconds(300);
   return options;
 }
 
 SocketScanProcess::SocketScanProcess(Device scanner_, ScanCommand& scanCommand_,
-                                     device::tcp::ChannelOptions options, std::chrono::milliseconds settle)
-    : options_(options), settle_(settle), socket(scanner_.ip, kScanPort, options), scanner(std::move(scanner_)),
-      scanCommand(scanCommand_) {}
-
-std::optional<std::vector<std::uint8_t>> SocketScanProcess::reply() {
-  return receiveResponse(socket, options_.ioTimeout);
-}
+                                     device::tcp::ChannelOptions options)
+    : socket(scanner_.ip, kScanPort, options), scanner(std::move(scanner_)), scanCommand(scanCommand_) {}
 
 std::optional<std::uint8_t> SocketScanProcess::exchange(std::span<const std::uint8_t> command) {
   if (!sendCmd(socket, command)) return std::nullopt;
-  const auto answer = reply();
+  const auto answer = receiveResponse(socket);
   if (!answer) return std::nullopt;
   return (*answer)[0];
 }
@@ -55,14 +51,13 @@ ResultPair SocketScanProcess::startScan() {
     if (const ResultPair result = (this->*step)(); !result.status) return result;
   }
   if (!sendXCommand()) return networkError();
-  return receiveImages(socket, scanCommand.param, settle_);
+  return receiveImages(socket, scanCommand.param);
 }
 
 ResultPair SocketScanProcess::checkScanner() {
   socket.connect();
-  // The device greets as soon as it accepts: the greeting, which may come in
-  // pieces, is due within the settle time, not the read time-out.
-  const auto greeting = receiveResponse(socket, settle_, kGreeting);
+  // A device busy with a job or waking from sleep greets late.
+  const auto greeting = receiveGreeting(socket, kGreeting);
   if (!greeting) return networkError();
   const auto text = device::decodeUtf8(std::span(*greeting).first(kGreeting.size()));
   logLine("check scanner validate info = " + text.value_or(""));

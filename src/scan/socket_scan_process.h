@@ -2,14 +2,12 @@
 // One scan with a scanner on the network, over TCP port 54321: the greeting,
 // the paper-source check, the S, I and X commands, then the pages.
 
-#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <vector>
 
 #include "device/tcp/tcp_communicator.h"
-#include "scan/page_receiver.h"
 #include "scan/result.h"
 #include "scan/scan_command.h"
 #include "scan/scanner_device.h"
@@ -27,11 +25,8 @@ class SocketScanProcess {
  public:
   // Keeps the scanner and the command builder (shared with the caller, which
   // sees the resolved source afterwards); connects nothing yet.
-  // `settle`: how long a short greeting and a lone byte of the page data
-  // wait for more (page_receiver.h).
   SocketScanProcess(Device scanner, ScanCommand& scanCommand,
-                    device::tcp::ChannelOptions options = scanChannelOptions(),
-                    std::chrono::milliseconds settle = kSettleTime);
+                    device::tcp::ChannelOptions options = scanChannelOptions());
   SocketScanProcess(const SocketScanProcess&) = delete;
   SocketScanProcess& operator=(const SocketScanProcess&) = delete;
 
@@ -39,8 +34,9 @@ class SocketScanProcess {
   // result (page count, or a failure key) or the failing step's.
   ResultPair startScan();
 
-  // Connects and expects the greeting "0001", judged once four bytes came,
-  // once the bytes can no longer become it, or after the settle time.
+  // Connects and expects the greeting "0001": its first byte may take the
+  // read time-out; it is judged once four bytes came, once the bytes can no
+  // longer become it, or once the stream stayed quiet for the settle time.
   ResultPair checkScanner();
   // Sends D unless the source is "FB"; turns "AUTO" into "ADF" or "FB".
   ResultPair checkPaperSource();
@@ -51,13 +47,10 @@ class SocketScanProcess {
   void closeScanner();
 
  private:
-  std::optional<std::vector<std::uint8_t>> reply();
   // Sends a command and reads the first byte of its reply; nothing when
   // either fails.
   std::optional<std::uint8_t> exchange(std::span<const std::uint8_t> command);
 
-  device::tcp::ChannelOptions options_;
-  std::chrono::milliseconds settle_;
   device::tcp::TCPCommunicator socket;
   Device scanner;
   ScanCommand& scanCommand;

@@ -14,7 +14,7 @@ foreach(key IN ITEMS
     error info scanPages pages ok noScannerFound cannotCreateReceiveDir invalidSaveFileName
     noNeedToCheck checkScannerError scannerNetworkError noPaperInADF paperSourceNotExist
     cannotChekPaperSource unexpectError saveImageError scannerBusy openError sndSCommandError
-    sndICommandError sndXCommandError receiveImagesError
+    sndICommandError sndXCommandError receiveImagesError pagesKept
     scanFinished forceInterruptByCommadR stoppedByDeviceKey paperJunck upperDoorOpen
     cannotScannerByICommandC5 scannerMemoryFull commandXSyntaxError paperTooLong runPaperFailed
     resetFailed pushOutPaperFailed)

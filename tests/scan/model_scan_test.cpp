@@ -13,6 +13,7 @@
 #include "run_support.h"
 #include "scan/page_writer.h"
 #include "scan/scanner_model.h"
+#include "scanner_app/string_table.h"
 #include "support.h"
 
 namespace {
@@ -232,7 +233,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& row) { return std::string(row.param.name); });
 
 // The stream breaks inside page 3, after two complete pages: the failure is
-// alerted, page 3 is not saved, and pages 1 and 2 stay in the receive folder.
+// alerted with the pages kept, page 3 is not saved, and pages 1 and 2 stay in
+// the receive folder.
 struct BrokenStreamCase {
   const char* name;
   std::size_t bytes;  // of page 3's messages, counted from its first block
@@ -256,7 +258,7 @@ TEST_P(BrokenStream, KeepsTheCompletePages) {
   script.stop = StreamStop{page3 + whole, bytes, c.action, c.status};
   read = 400ms;
   scanWith(script, ui(GRAY256, NoCombine, c.saveType));
-  EXPECT_EQ(alert, errorAlert("scannerNetworkError"));
+  EXPECT_EQ(alert, errorAlert("scannerNetworkError\npagesKept"));
   EXPECT_EQ(receivedFiles(), (std::vector<std::string>{"file-0001.jpg", "file-0002.jpg"}));
   EXPECT_EQ(save.entries(), std::vector<std::string>{kStamp});  // and no PDF
 }
@@ -270,6 +272,34 @@ INSTANTIATE_TEST_SUITE_P(
                       BrokenStreamCase{"SilentInsideThePage", 212 + 50, StreamStop::Action::silence, 0},
                       BrokenStreamCase{"SilentAsPdf", 212 + 50, StreamStop::Action::silence, 0, 1}),
     [](const auto& row) { return std::string(row.param.name); });
+
+// Told only "cannot reach the scanner", a user would take it that nothing
+// was saved and scan again.
+TEST_F(ModelScan, AStreamClosedInsidePage2TellsInEitherLanguageThatPage1IsKeptAndWhere) {
+  const std::string folder = received().string();
+  const struct {
+    scanner_app::Language language;
+    Alert alert;
+  } cases[] = {
+      {scanner_app::Language::English,
+       {true, "Error", "Cannot reach the scanner over the network.\nComplete pages kept: 1, in " + folder + "."}},
+      {scanner_app::Language::Chinese,
+       {true, "错误", "无法通过网络连接扫描仪。\n已保留完整页面：1 页，位于 " + folder + "。"}},
+  };
+  for (const auto& c : cases) {
+    QTranslator table;
+    ASSERT_TRUE(scanner_app::loadStringTable(table, c.language));
+    QCoreApplication::installTranslator(&table);
+    Script script = jpegPages(3);
+    script.blockSize = 200;  // page 2 of several blocks
+    script.stop = StreamStop{sim::scanner::messagesThroughPage(script, 1) + 1, 0, StreamStop::Action::close, 0};
+    scanWith(script, ui());
+    QCoreApplication::removeTranslator(&table);
+    EXPECT_EQ(alert, c.alert);
+    EXPECT_EQ(receivedFiles(), std::vector<std::string>{"file-0001.jpg"});
+    fs::remove_all(received());  // the next scan has the same time
+  }
+}
 
 TEST_F(ModelScan, ASaveFolderThatDoesNotExistStopsBeforeTheDevice) {
   ScannerSim sim(jpegPages(1));

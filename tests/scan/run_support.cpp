@@ -7,10 +7,11 @@
 
 namespace runtest {
 
-device::tcp::ChannelOptions channel(std::chrono::milliseconds read) {
+device::tcp::ChannelOptions channel(std::chrono::milliseconds read, std::chrono::milliseconds settle) {
   device::tcp::ChannelOptions options;
   options.connectTimeout = 1000ms;
   options.ioTimeout = read;
+  options.settleTime = settle;
   return options;
 }
 

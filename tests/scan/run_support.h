@@ -21,7 +21,10 @@ using namespace std::chrono_literals;
 
 // Short enough that a silent scanner fails a test in a moment, long enough
 // that a busy machine does not fail a scan that is going well.
-device::tcp::ChannelOptions channel(std::chrono::milliseconds read = 3000ms);
+// `settle`: how long the stream may stay quiet inside a message the device
+// has begun.
+device::tcp::ChannelOptions channel(std::chrono::milliseconds read = 3000ms,
+                                    std::chrono::milliseconds settle = 300ms);
 
 // A grey or colour JPEG page showing page number `pageNo` (scantest's grid).
 Bytes jpegPage(int pageNo, QSize size, bool colour = false);

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
@@ -217,6 +218,31 @@ std::string hexName(const HeaderStart& start) {
   char name[8];
   std::snprintf(name, sizeof name, "%02X%02X%02X", start[0], start[1], start[2]);
   return name;
+}
+
+bool misreadByItsLength(const std::vector<std::vector<std::uint8_t>>& messages, std::vector<std::size_t> ends) {
+  // Where each message begins, and its size.
+  std::map<std::size_t, std::size_t> sizeAt;
+  std::vector<std::uint8_t> stream;
+  for (const auto& message : messages) {
+    sizeAt[stream.size()] = message.size();
+    stream.insert(stream.end(), message.begin(), message.end());
+  }
+  ends.push_back(stream.size());
+  std::size_t from = 0;
+  for (const std::size_t to : ends) {
+    if (to <= from) continue;
+    const std::size_t size = to - from;
+    const auto begun = sizeAt.find(from);
+    if (begun != sizeAt.end() && stream[from] == 0x82 && (size == 10 || size == 11)) {
+      const bool pageEnd = begun->second == 10;
+      const auto behind = sizeAt.find(from + 10);
+      const bool jobEndBehind = behind != sizeAt.end() && behind->second == 1 && stream[from + 10] == 0x80;
+      if (!pageEnd || (size == 11 && !jobEndBehind)) return true;
+    }
+    from = to;
+  }
+  return false;
 }
 
 }  // namespace scantest

@@ -50,6 +50,14 @@ extern const std::array<HeaderStart, 8> kHeaderStarts;
 // "C20102" for {0xC2, 0x01, 0x02}: a test name.
 std::string hexName(const HeaderStart& start);
 
+// The page stream `messages` read in pieces that end at `ends` (offsets into
+// the joined stream, ascending; the last piece runs to the stream's end): true
+// when a piece is misread by its length alone, the one reading page_stream.h
+// leaves ambiguous. A piece that begins a message with 0x82 and holds exactly
+// 10 or 11 bytes is taken for a page-end record (and the byte behind it);
+// that is right only for a page-end record alone or with the job-end byte.
+bool misreadByItsLength(const std::vector<std::vector<std::uint8_t>>& messages, std::vector<std::size_t> ends);
+
 using test_support::TempDir;
 
 std::vector<std::uint8_t> fileBytes(const std::filesystem::path& path);

@@ -133,7 +133,7 @@ void PrintTo(const FailureCase& c, std::ostream* out) { *out << c.name; }
 class UsbModelFailure : public UsbModelScan, public ::testing::WithParamInterface<FailureCase> {};
 
 // A failure the scanner reports removes what the scan saved; a page stream
-// that breaks keeps the pages that came whole.
+// that breaks keeps the pages that came whole, and its alert says so.
 TEST_P(UsbModelFailure, AlertsAndKeepsOnlyCompletePagesOfABrokenStream) {
   const FailureCase& c = GetParam();
   ScannerScript faulty = script(jpegPages(2, kPage));
@@ -175,7 +175,7 @@ INSTANTIATE_TEST_SUITE_P(
                       cut.cutAfterBlocks = 1;
                       s.stream.back() = StreamItem::of(cut);
                     },
-                    "receiveImagesError", true, {"scan-0001.jpg", "scan-0002.jpg"}},
+                    "receiveImagesError\npagesKept", true, {"scan-0001.jpg", "scan-0002.jpg"}},
         // The scanner is gone: the close request cannot reach it.
         FailureCase{"UnpluggedMidPage",
                     [](ScannerScript& s) {
@@ -184,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
                       s.stream.back() = StreamItem::of(cut);
                       s.stream.push_back(StreamItem::bare(Answer::gone()));
                     },
-                    "receiveImagesError", false, {"scan-0001.jpg", "scan-0002.jpg"}},
+                    "receiveImagesError\npagesKept", false, {"scan-0001.jpg", "scan-0002.jpg"}},
         // The pages that were saved may be the only copy of the scan.
         FailureCase{"PageThatIsNoPicture",
                     [](ScannerScript& s) {

@@ -35,6 +35,11 @@ struct ChannelOptions {
   // the send buffer: as long as a scanner may stay silent (paper feed,
   // warm-up) before the exchange is given up.
   std::chrono::milliseconds ioTimeout{30000};
+  // How long the stream may stay quiet inside a message the device has
+  // begun (a reply in pieces, a byte that may begin a longer message) before
+  // what came is judged as it stands: the rest of a message comes within a
+  // network round trip or two.
+  std::chrono::milliseconds settleTime{300};
 };
 
 // The most one receive() reads.
@@ -78,6 +83,7 @@ class TCPCommunicator {
   std::optional<StreamStatus> inputStatus() const { return input_; }
   std::optional<StreamStatus> outputStatus() const { return output_; }
 
+  const ChannelOptions& options() const { return options_; }
   const std::string& url() const { return url_; }
   std::uint32_t port() const { return port_; }
 

@@ -204,6 +204,10 @@
         <translation>Cannot reach the scanner over the network.</translation>
     </message>
     <message>
+        <source>pagesKept</source>
+        <translation>Complete pages kept: %1, in %2.</translation>
+    </message>
+    <message>
         <source>noPaperInADF</source>
         <translation>There is no paper in the document feeder.</translation>
     </message>

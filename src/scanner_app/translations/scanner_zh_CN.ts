@@ -204,6 +204,10 @@
         <translation>无法通过网络连接扫描仪。</translation>
     </message>
     <message>
+        <source>pagesKept</source>
+        <translation>已保留完整页面：%1 页，位于 %2。</translation>
+    </message>
+    <message>
         <source>noPaperInADF</source>
         <translation>自动进纸器中没有纸张。</translation>
     </message>

@@ -234,6 +234,7 @@ void ScannerSim::State::serve(tcp::Connection& connection) {
     ++record.connections;
   }
   if (script.silentAfterConnect) return waitForHostClose(connection);
+  std::this_thread::sleep_for(script.greetingDelay);
   if (script.splitGreeting && script.greeting.size() > 1) {
     const std::size_t half = script.greeting.size() / 2;
     connection.sendBytes(std::string_view(script.greeting).substr(0, half));

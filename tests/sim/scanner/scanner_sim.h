@@ -12,6 +12,7 @@
 // the host sent, and whether it closed the connection, is recorded.
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -63,6 +64,9 @@ struct StreamStop {
 struct Script {
   std::string greeting = "0001";
   bool splitGreeting = false;  // the greeting in two writes, 50 ms apart
+  // How long after accepting the connection the greeting comes: a device
+  // busy with a job or waking from sleep answers late.
+  std::chrono::milliseconds greetingDelay{0};
   bool silentAfterConnect = false;
   bool silentAfterD = false;
   bool silentAfterX = false;
