@@ -32,10 +32,10 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "scan/file_names.h"
-#include "scan/merge.h"
-#include "scan/page_writer.h"
-#include "scan/pdf_writer.h"
+#include "scan/pages/file_names.h"
+#include "scan/pages/merge.h"
+#include "scan/pages/page_writer.h"
+#include "scan/pages/pdf_writer.h"
 #include "scan/scan_param.h"
 
 namespace {

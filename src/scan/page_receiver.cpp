@@ -9,7 +9,7 @@
 #include "device/common/log.h"
 #include "scan/message_keys.h"
 #include "scan/page_stream.h"
-#include "scan/page_writer.h"
+#include "scan/pages/page_writer.h"
 #include "scan/scan_status.h"
 
 namespace scan {

@@ -5,8 +5,8 @@
 #include <charconv>
 
 #include "device/common/log.h"
-#include "scan/file_names.h"
-#include "scan/merge.h"
+#include "scan/pages/file_names.h"
+#include "scan/pages/merge.h"
 #include "scan/message_keys.h"
 #include "scan/options.h"
 #include "scan/scan_parameter.h"

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "device/tcp/tcp_communicator.h"
-#include "scan/pdf_writer.h"
-#include "scan/receive_folder.h"
+#include "scan/pages/pdf_writer.h"
+#include "scan/pages/receive_folder.h"
 #include "scan/result.h"
 #include "scan/scan_param.h"
 #include "scan/scanner_device.h"

@@ -11,7 +11,7 @@
 #include "scan/command_replies.h"
 #include "scan/message_keys.h"
 #include "scan/page_receiver.h"
-#include "scan/page_writer.h"
+#include "scan/pages/page_writer.h"
 #include "scan/scan_status.h"
 #include "scan/usb_page_reader.h"
 

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <map>
 
-#include "scan/merge.h"
-#include "scan/page_writer.h"
+#include "scan/pages/merge.h"
+#include "scan/pages/page_writer.h"
 #include "support.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "run_support.h"
-#include "scan/page_writer.h"
+#include "scan/pages/page_writer.h"
 #include "scan/scanner_model.h"
 #include "scanner_app/string_table.h"
 #include "support.h"

@@ -3,10 +3,10 @@
 
 #include <chrono>
 
-#include "scan/bmp_image.h"
-#include "scan/file_names.h"
-#include "scan/merge.h"
-#include "scan/pdf_writer.h"
+#include "scan/pages/bmp_image.h"
+#include "scan/pages/file_names.h"
+#include "scan/pages/merge.h"
+#include "scan/pages/pdf_writer.h"
 #include "support.h"
 
 namespace {

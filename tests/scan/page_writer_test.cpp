@@ -7,8 +7,8 @@
 #include <fstream>
 #include <numeric>
 
-#include "scan/image_rotate.h"
-#include "scan/page_writer.h"
+#include "scan/pages/image_rotate.h"
+#include "scan/pages/page_writer.h"
 #include "scan/scan_param.h"
 #include "support.h"
 

@@ -6,10 +6,10 @@
 #include <regex>
 #include <sstream>
 
-#include "scan/file_names.h"
-#include "scan/merge.h"
-#include "scan/page_writer.h"
-#include "scan/pdf_writer.h"
+#include "scan/pages/file_names.h"
+#include "scan/pages/merge.h"
+#include "scan/pages/page_writer.h"
+#include "scan/pages/pdf_writer.h"
 #include "support.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "scan/page_writer.h"
+#include "scan/pages/page_writer.h"
 #include "support.h"
 
 namespace runtest {

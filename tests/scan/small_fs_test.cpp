@@ -7,9 +7,9 @@
 #include <sys/mount.h>
 #include <unistd.h>
 
-#include "scan/merge.h"
-#include "scan/page_writer.h"
-#include "scan/pdf_writer.h"
+#include "scan/pages/merge.h"
+#include "scan/pages/page_writer.h"
+#include "scan/pages/pdf_writer.h"
 #include "support.h"
 
 namespace {

@@ -1,15 +1,15 @@
-#include "scan/merge.h"
+#include "scan/pages/merge.h"
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "scan/bmp_image.h"
-#include "scan/file_names.h"
-#include "scan/file_store.h"
-#include "scan/image_rotate.h"
-#include "scan/jpeg_codec.h"
-#include "scan/page_decode.h"
+#include "scan/pages/bmp_image.h"
+#include "scan/pages/file_names.h"
+#include "scan/pages/file_store.h"
+#include "scan/pages/image_rotate.h"
+#include "scan/pages/jpeg_codec.h"
+#include "scan/pages/page_decode.h"
 #include "device/common/log.h"
 
 namespace scan {

@@ -1,4 +1,4 @@
-#include "scan/file_names.h"
+#include "scan/pages/file_names.h"
 
 #include <cstdio>
 #include <ctime>

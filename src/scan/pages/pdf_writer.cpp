@@ -1,4 +1,4 @@
-#include "scan/pdf_writer.h"
+#include "scan/pages/pdf_writer.h"
 
 #include <hpdf.h>
 
@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "scan/file_names.h"
-#include "scan/file_store.h"
+#include "scan/pages/file_names.h"
+#include "scan/pages/file_store.h"
 #include "device/common/log.h"
 
 namespace scan {

@@ -1,4 +1,4 @@
-#include "scan/image_rotate.h"
+#include "scan/pages/image_rotate.h"
 
 #include <QPainter>
 #include <QTransform>

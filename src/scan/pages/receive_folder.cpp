@@ -1,4 +1,4 @@
-#include "scan/receive_folder.h"
+#include "scan/pages/receive_folder.h"
 
 #include <sys/stat.h>
 

@@ -1,4 +1,4 @@
-#include "scan/bmp_image.h"
+#include "scan/pages/bmp_image.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "scan/file_store.h"
+#include "scan/pages/file_store.h"
 
 #include <cerrno>
 #include <cstdio>

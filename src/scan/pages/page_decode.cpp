@@ -1,4 +1,4 @@
-#include "scan/page_decode.h"
+#include "scan/pages/page_decode.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <limits>
 
-#include "scan/bmp_image.h"
-#include "scan/file_store.h"
-#include "scan/jpeg_codec.h"
+#include "scan/pages/bmp_image.h"
+#include "scan/pages/file_store.h"
+#include "scan/pages/jpeg_codec.h"
 
 namespace scan {
 namespace {

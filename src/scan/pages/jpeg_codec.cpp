@@ -1,4 +1,4 @@
-#include "scan/jpeg_codec.h"
+#include "scan/pages/jpeg_codec.h"
 
 #include <turbojpeg.h>
 
