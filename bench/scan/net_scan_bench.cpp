@@ -17,7 +17,7 @@
 #include <filesystem>
 #include <string>
 
-#include "scan/scanner_model.h"
+#include "scanner/scanner_model.h"
 #include "sim/scanner/scanner_sim.h"
 #include "whole_scan.h"
 

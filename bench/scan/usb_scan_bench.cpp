@@ -24,8 +24,8 @@
 
 #include "device/usb/device_handle.h"
 #include "scan/scan_command.h"
-#include "scan/scanner_discovery.h"
-#include "scan/scanner_model.h"
+#include "scanner/scanner_discovery.h"
+#include "scanner/scanner_model.h"
 #include "scan/usb_page_reader.h"
 #include "sim/usb/scanner.h"
 #include "whole_scan.h"

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "bench_support.h"
-#include "scan/scanner_model.h"
+#include "scanner/scanner_model.h"
 
 namespace scanbench {
 

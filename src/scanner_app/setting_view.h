@@ -11,7 +11,7 @@
 #include <QWidget>
 #include <optional>
 
-#include "scan/scanner_model.h"
+#include "scanner/scanner_model.h"
 #include "scanner_app/folder_chooser.h"
 #include "scanner_app/settings_state.h"
 

@@ -23,7 +23,7 @@
 #include <QString>
 #include <string>
 
-#include "scan/ui_params.h"
+#include "scanner/ui_params.h"
 
 namespace scanner_app {
 

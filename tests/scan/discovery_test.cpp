@@ -9,8 +9,8 @@
 #include <memory>
 #include <optional>
 
-#include "scan/scanner_discovery.h"
-#include "scan/scanner_model.h"
+#include "scanner/scanner_discovery.h"
+#include "scanner/scanner_model.h"
 #include "sim/net/network_test.h"
 #include "sim/snmp/snmp_agent.h"
 #include "sim/usb/usb_sim.h"

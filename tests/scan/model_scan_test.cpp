@@ -12,7 +12,7 @@
 
 #include "run_support.h"
 #include "scan/pages/page_writer.h"
-#include "scan/scanner_model.h"
+#include "scanner/scanner_model.h"
 #include "scanner_app/string_table.h"
 #include "support.h"
 

@@ -1,8 +1,8 @@
 // The dialog's choices turned into scan parameters.
 #include <gtest/gtest.h>
 
-#include "scan/options.h"
-#include "scan/scan_parameter.h"
+#include "scanner/options.h"
+#include "scanner/scan_parameter.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // and the found-scanner record.
 #include <gtest/gtest.h>
 
-#include "scan/options.h"
+#include "scanner/options.h"
 #include "scan/scan_status.h"
 #include "scan/scanner_device.h"
 

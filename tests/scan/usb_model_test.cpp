@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "run_support.h"
-#include "scan/scanner_model.h"
+#include "scanner/scanner_model.h"
 #include "scan/usb_scan_process.h"
 #include "sim/usb/scanner.h"
 #include "support.h"

@@ -10,7 +10,7 @@
 
 #include "run_support.h"
 #include "scan/scan_command.h"
-#include "scan/scanner_discovery.h"
+#include "scanner/scanner_discovery.h"
 #include "scan/usb_scan_process.h"
 #include "sim/usb/scanner.h"
 #include "support.h"

@@ -8,7 +8,7 @@
 #include <set>
 #include <string>
 
-#include "scan/options.h"
+#include "scanner/options.h"
 #include "scan/scan_status.h"
 #include "scanner_app/string_table.h"
 #include "temp_dir.h"

@@ -1,4 +1,4 @@
-#include "scan/scanner_discovery.h"
+#include "scanner/scanner_discovery.h"
 
 #include <string>
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "scan/scan_param.h"
-#include "scan/ui_params.h"
+#include "scanner/ui_params.h"
 
 namespace scan {
 

@@ -1,4 +1,4 @@
-#include "scan/scanner_model.h"
+#include "scanner/scanner_model.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -8,8 +8,8 @@
 #include "scan/pages/file_names.h"
 #include "scan/pages/merge.h"
 #include "scan/message_keys.h"
-#include "scan/options.h"
-#include "scan/scan_parameter.h"
+#include "scanner/options.h"
+#include "scanner/scan_parameter.h"
 
 namespace scan {
 namespace {

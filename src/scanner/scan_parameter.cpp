@@ -1,6 +1,6 @@
-#include "scan/scan_parameter.h"
+#include "scanner/scan_parameter.h"
 
-#include "scan/options.h"
+#include "scanner/options.h"
 
 namespace scan {
 namespace {

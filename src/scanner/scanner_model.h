@@ -14,9 +14,9 @@
 #include "scan/result.h"
 #include "scan/scan_param.h"
 #include "scan/scanner_device.h"
-#include "scan/scanner_discovery.h"
+#include "scanner/scanner_discovery.h"
 #include "scan/socket_scan_process.h"
-#include "scan/ui_params.h"
+#include "scanner/ui_params.h"
 #include "scan/usb_scan_transport.h"
 
 namespace scan {
