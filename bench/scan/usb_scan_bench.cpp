@@ -23,10 +23,10 @@
 #include <vector>
 
 #include "device/usb/device_handle.h"
-#include "scan/scan_command.h"
+#include "scan/conversation/scan_command.h"
 #include "scanner/scanner_discovery.h"
 #include "scanner/scanner_model.h"
-#include "scan/usb_page_reader.h"
+#include "scan/conversation/usb_page_reader.h"
 #include "sim/usb/scanner.h"
 #include "whole_scan.h"
 

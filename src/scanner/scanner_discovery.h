@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "device/snmp/snmputil.h"
-#include "scan/scanner_device.h"
+#include "scan/conversation/scanner_device.h"
 
 namespace scan {
 

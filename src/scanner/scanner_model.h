@@ -13,11 +13,11 @@
 #include "scan/pages/receive_folder.h"
 #include "scan/result.h"
 #include "scan/scan_param.h"
-#include "scan/scanner_device.h"
+#include "scan/conversation/scanner_device.h"
 #include "scanner/scanner_discovery.h"
-#include "scan/socket_scan_process.h"
+#include "scan/conversation/socket_scan_process.h"
 #include "scanner/ui_params.h"
-#include "scan/usb_scan_transport.h"
+#include "scan/conversation/usb_scan_transport.h"
 
 namespace scan {
 

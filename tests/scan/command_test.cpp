@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "scan/scan_command.h"
+#include "scan/conversation/scan_command.h"
 
 namespace {
 

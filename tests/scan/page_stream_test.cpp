@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "scan/page_stream.h"
+#include "scan/conversation/page_stream.h"
 #include "support.h"
 
 namespace {

@@ -11,7 +11,7 @@
 
 #include "device/tcp/tcp_communicator.h"
 #include "scan/scan_param.h"
-#include "scan/scanner_device.h"
+#include "scan/conversation/scanner_device.h"
 #include "sim/scanner/scanner_sim.h"
 
 namespace runtest {

@@ -10,9 +10,9 @@
 #include <filesystem>
 
 #include "run_support.h"
-#include "scan/scan_command.h"
-#include "scan/scan_status.h"
-#include "scan/socket_scan_process.h"
+#include "scan/conversation/scan_command.h"
+#include "scan/conversation/scan_status.h"
+#include "scan/conversation/socket_scan_process.h"
 #include "support.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "scanner/options.h"
-#include "scan/scan_status.h"
-#include "scan/scanner_device.h"
+#include "scan/conversation/scan_status.h"
+#include "scan/conversation/scanner_device.h"
 
 namespace {
 

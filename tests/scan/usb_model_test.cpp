@@ -11,7 +11,7 @@
 
 #include "run_support.h"
 #include "scanner/scanner_model.h"
-#include "scan/usb_scan_process.h"
+#include "scan/conversation/usb_scan_process.h"
 #include "sim/usb/scanner.h"
 #include "support.h"
 #include "usb_run_support.h"

@@ -11,7 +11,7 @@
 
 #include "device/usb/errors.h"
 #include "device/usb/io_return.h"
-#include "scan/usb_page_reader.h"
+#include "scan/conversation/usb_page_reader.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "scan/usb_scan_process.h"
+#include "scan/conversation/usb_scan_process.h"
 #include "sim/usb/scanner.h"
 
 namespace scan {

@@ -9,9 +9,9 @@
 #include <memory>
 
 #include "run_support.h"
-#include "scan/scan_command.h"
+#include "scan/conversation/scan_command.h"
 #include "scanner/scanner_discovery.h"
-#include "scan/usb_scan_process.h"
+#include "scan/conversation/usb_scan_process.h"
 #include "sim/usb/scanner.h"
 #include "support.h"
 #include "usb_run_support.h"

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "scanner/options.h"
-#include "scan/scan_status.h"
+#include "scan/conversation/scan_status.h"
 #include "scanner_app/string_table.h"
 #include "temp_dir.h"
 

@@ -28,7 +28,7 @@
 #include "desktop/alert.h"
 #include "desktop/text_wrap.h"
 #include "scan/message_keys.h"
-#include "scan/scan_status.h"
+#include "scan/conversation/scan_status.h"
 #include "scanner_app/folder_chooser.h"
 #include "scanner_app/view_keys.h"
 #include "sim/usb/usb_sim.h"

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "scan/scanner_device.h"
+#include "scan/conversation/scanner_device.h"
 #include "shell.h"
 #include "scanner_app/content_view.h"
 #include "scanner_app/setting_view.h"

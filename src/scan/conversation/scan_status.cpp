@@ -1,4 +1,4 @@
-#include "scan/scan_status.h"
+#include "scan/conversation/scan_status.h"
 
 #include "device/common/log.h"
 #include "scan/message_keys.h"

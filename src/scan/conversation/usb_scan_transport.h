@@ -9,8 +9,8 @@
 #include <functional>
 
 #include "scan/result.h"
-#include "scan/scan_command.h"
-#include "scan/scanner_device.h"
+#include "scan/conversation/scan_command.h"
+#include "scan/conversation/scanner_device.h"
 
 namespace scan {
 

@@ -1,14 +1,14 @@
-#include "scan/socket_scan_process.h"
+#include "scan/conversation/socket_scan_process.h"
 
 #include <string>
 
 #include "device/common/log.h"
 #include "device/common/utf8.h"
-#include "scan/command_replies.h"
+#include "scan/conversation/command_replies.h"
 #include "scan/message_keys.h"
-#include "scan/page_receiver.h"
-#include "scan/scan_channel.h"
-#include "scan/scan_status.h"
+#include "scan/conversation/page_receiver.h"
+#include "scan/conversation/scan_channel.h"
+#include "scan/conversation/scan_status.h"
 
 namespace scan {
 namespace {

@@ -53,7 +53,7 @@
 #include <span>
 #include <vector>
 
-#include "scan/page_data.h"
+#include "scan/conversation/page_data.h"
 
 namespace scan {
 

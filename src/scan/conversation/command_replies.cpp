@@ -1,4 +1,4 @@
-#include "scan/command_replies.h"
+#include "scan/conversation/command_replies.h"
 
 #include "scan/message_keys.h"
 

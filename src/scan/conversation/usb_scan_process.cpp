@@ -1,4 +1,4 @@
-#include "scan/usb_scan_process.h"
+#include "scan/conversation/usb_scan_process.h"
 
 #include <algorithm>
 #include <exception>
@@ -8,12 +8,12 @@
 #include "device/common/log.h"
 #include "device/usb/control_request.h"
 #include "device/usb/errors.h"
-#include "scan/command_replies.h"
+#include "scan/conversation/command_replies.h"
 #include "scan/message_keys.h"
-#include "scan/page_receiver.h"
+#include "scan/conversation/page_receiver.h"
 #include "scan/pages/page_writer.h"
-#include "scan/scan_status.h"
-#include "scan/usb_page_reader.h"
+#include "scan/conversation/scan_status.h"
+#include "scan/conversation/usb_page_reader.h"
 
 namespace scan {
 

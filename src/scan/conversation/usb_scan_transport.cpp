@@ -1,6 +1,6 @@
-#include "scan/usb_scan_transport.h"
+#include "scan/conversation/usb_scan_transport.h"
 
-#include "scan/usb_scan_process.h"
+#include "scan/conversation/usb_scan_process.h"
 
 namespace scan {
 

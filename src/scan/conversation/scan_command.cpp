@@ -1,4 +1,4 @@
-#include "scan/scan_command.h"
+#include "scan/conversation/scan_command.h"
 
 #include <algorithm>
 #include <cmath>

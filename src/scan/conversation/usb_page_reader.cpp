@@ -1,4 +1,4 @@
-#include "scan/usb_page_reader.h"
+#include "scan/conversation/usb_page_reader.h"
 
 #include <algorithm>
 #include <chrono>
@@ -6,8 +6,8 @@
 
 #include "device/common/log.h"
 #include "device/usb/io_return.h"
-#include "scan/page_data.h"
-#include "scan/scan_status.h"
+#include "scan/conversation/page_data.h"
+#include "scan/conversation/scan_status.h"
 
 namespace scan {
 

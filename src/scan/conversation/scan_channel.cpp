@@ -1,4 +1,4 @@
-#include "scan/scan_channel.h"
+#include "scan/conversation/scan_channel.h"
 
 #include <algorithm>
 #include <chrono>

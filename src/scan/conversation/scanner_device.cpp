@@ -1,4 +1,4 @@
-#include "scan/scanner_device.h"
+#include "scan/conversation/scanner_device.h"
 
 #include <string_view>
 

@@ -1,8 +1,8 @@
-#include "scan/page_stream.h"
+#include "scan/conversation/page_stream.h"
 
 #include <algorithm>
 
-#include "scan/scan_status.h"
+#include "scan/conversation/scan_status.h"
 
 namespace scan {
 namespace {

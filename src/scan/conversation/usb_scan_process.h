@@ -14,8 +14,8 @@
 #include "device/usb/interface_handle.h"
 #include "device/usb/pipes.h"
 #include "scan/result.h"
-#include "scan/scan_command.h"
-#include "scan/scanner_device.h"
+#include "scan/conversation/scan_command.h"
+#include "scan/conversation/scanner_device.h"
 
 namespace scan {
 

@@ -1,4 +1,4 @@
-#include "scan/page_receiver.h"
+#include "scan/conversation/page_receiver.h"
 
 #include <algorithm>
 #include <chrono>
@@ -8,9 +8,9 @@
 
 #include "device/common/log.h"
 #include "scan/message_keys.h"
-#include "scan/page_stream.h"
+#include "scan/conversation/page_stream.h"
 #include "scan/pages/page_writer.h"
-#include "scan/scan_status.h"
+#include "scan/conversation/scan_status.h"
 
 namespace scan {
 namespace {
