@@ -8,8 +8,8 @@
 #include "scan/pages/file_names.h"
 #include "scan/pages/merge.h"
 #include "scan/message_keys.h"
-#include "scanner/options.h"
-#include "scanner/scan_parameter.h"
+#include "scanner/picker_options.h"
+#include "scanner/choices_to_scan_param.h"
 
 namespace scan {
 namespace {

@@ -14,7 +14,7 @@
 #include "desktop/alert.h"
 #include "device/common/log.h"
 #include "scan/message_keys.h"
-#include "scanner/options.h"
+#include "scanner/picker_options.h"
 #include "scanner_app/save_folder.h"
 #include "scanner_app/scan_checks.h"
 #include "scanner_app/string_table.h"

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <cstddef>
 
-#include "scanner/options.h"
+#include "scanner/picker_options.h"
 #include "scanner_app/view_keys.h"
 
 namespace scanner_app {

@@ -1,8 +1,8 @@
 // The dialog's choices turned into scan parameters.
 #include <gtest/gtest.h>
 
-#include "scanner/options.h"
-#include "scanner/scan_parameter.h"
+#include "scanner/picker_options.h"
+#include "scanner/choices_to_scan_param.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // and the found-scanner record.
 #include <gtest/gtest.h>
 
-#include "scanner/options.h"
+#include "scanner/picker_options.h"
 #include "scan/conversation/scan_status.h"
 #include "scan/conversation/scanner_device.h"
 

@@ -8,7 +8,7 @@
 #include <set>
 #include <string>
 
-#include "scanner/options.h"
+#include "scanner/picker_options.h"
 #include "scan/conversation/scan_status.h"
 #include "scanner_app/string_table.h"
 #include "temp_dir.h"

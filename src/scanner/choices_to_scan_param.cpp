@@ -1,6 +1,6 @@
-#include "scanner/scan_parameter.h"
+#include "scanner/choices_to_scan_param.h"
 
-#include "scanner/options.h"
+#include "scanner/picker_options.h"
 
 namespace scan {
 namespace {
