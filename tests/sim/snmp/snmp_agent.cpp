@@ -36,11 +36,15 @@ std::string accessLines(const AgentConfig& config) {
          "rocommunity ploxen default -V visible";
 }
 
+// The programs a command runs are named by their paths: "ip netns exec"
+// and setpriv look the next program up in PATH, which for a normal user
+// does not hold snmpd's folder.
 std::vector<std::string> inNamespace(const std::string& netns, std::vector<std::string> argv) {
+  argv.front() = net::findProgram(argv.front());
   if (netns.empty()) {
     return argv;
   }
-  std::vector<std::string> wrapped{"ip", "netns", "exec", netns};
+  std::vector<std::string> wrapped{net::findProgram("ip"), "netns", "exec", netns};
   wrapped.insert(wrapped.end(), argv.begin(), argv.end());
   return wrapped;
 }
