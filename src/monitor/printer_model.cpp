@@ -1,7 +1,6 @@
 #include "monitor/printer_model.h"
 
 #include <QCoreApplication>
-#include <QMetaObject>
 
 #include <array>
 #include <cstdint>
@@ -10,6 +9,7 @@
 #include <utility>
 
 #include "device/common/log.h"
+#include "device/common/main_queue.h"
 #include "device/common/supported_model.h"
 #include "device/snmp/discovery_list.h"
 #include "monitor/status_replies.h"
@@ -196,14 +196,11 @@ void PrinterModel::initStatus() {
 void PrinterModel::getUSBControlRequestInfo() {
   // By the time the read runs, the user may have picked another printer;
   // its result would then be shown under the wrong one.
-  QMetaObject::invokeMethod(
-      this,
-      [this, queuedFor = selectedPrinter_] {
-        if (selectedPrinter_ == queuedFor) {
-          readUsbStatus();
-        }
-      },
-      Qt::QueuedConnection);
+  device::onMainQueue(*this, [this, queuedFor = selectedPrinter_] {
+    if (selectedPrinter_ == queuedFor) {
+      readUsbStatus();
+    }
+  });
 }
 
 void PrinterModel::readUsbStatus() {
@@ -213,19 +210,16 @@ void PrinterModel::readUsbStatus() {
     devices_.sendUsbControlRequest(device::usb::VendorId(reading.VID), device::usb::ProductId(reading.PID),
                                    statusRequest(buffer));
   } catch (const std::exception&) {
-    QMetaObject::invokeMethod(
-        this,
-        [this, reading] {
-          if (selectedPrinter_ != reading) {
-            return;
-          }
-          device::logLine("Received: error");
-          statusInfo_.level = 3;
-          statusInfo_.message = text(QT_TRANSLATE_NOOP("Localizable", "连接断开"));
-          statusInfo_.discription = text(QT_TRANSLATE_NOOP("Localizable", "请检查设备的连接情况"));
-          emit statusInfoChanged();
-        },
-        Qt::QueuedConnection);
+    device::onMainQueue(*this, [this, reading] {
+      if (selectedPrinter_ != reading) {
+        return;
+      }
+      device::logLine("Received: error");
+      statusInfo_.level = 3;
+      statusInfo_.message = text(QT_TRANSLATE_NOOP("Localizable", "连接断开"));
+      statusInfo_.discription = text(QT_TRANSLATE_NOOP("Localizable", "请检查设备的连接情况"));
+      emit statusInfoChanged();
+    });
     return;
   }
   const UsbStatusReply reply = usbStatusFromReply(buffer);

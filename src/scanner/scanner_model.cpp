@@ -1,10 +1,10 @@
 #include "scanner/scanner_model.h"
 
 #include <QCoreApplication>
-#include <QMetaObject>
 #include <charconv>
 
 #include "device/common/log.h"
+#include "device/common/main_queue.h"
 #include "scan/pages/file_names.h"
 #include "scan/pages/merge.h"
 #include "scan/message_keys.h"
@@ -95,7 +95,7 @@ void ScannerModel::raiseAlert(const char* titleKey, const char* messageKey) {
 void ScannerModel::autoDetectScanners() {
   // Bound to this object: a model destroyed before the GUI thread gets to it
   // drops the work item.
-  QMetaObject::invokeMethod(this, [this] { discover(); }, Qt::QueuedConnection);
+  device::onMainQueue(*this, [this] { discover(); });
 }
 
 void ScannerModel::discover() {

@@ -35,9 +35,8 @@ class NetworkDiscovery : public sim::net::NetworkTest {
     // Only the network is under test here: the machine's own USB bus is
     // left alone.
     sim.devices.listUsbDevices = [] { return std::vector<device::usb::AttachedDevice>{}; };
-    const auto discover = monitor::snmpDiscovery(device::snmp::hostIPv4Interfaces,
-                                                 {std::chrono::milliseconds(125), std::chrono::milliseconds(300)});
-    sim.devices.snmpDiscover = [this, discover](std::string& list) {
+    sim.devices.snmpDiscover = [this](std::string& list) {
+      const auto discover = monitor::snmpDiscovery(device::snmp::hostIPv4Interfaces, timing_);
       long result = -2;
       sim::net::runInNamespace(client_, [&] { result = discover(list); });
       return result;
@@ -54,6 +53,9 @@ class NetworkDiscovery : public sim::net::NetworkTest {
     agents_.push_back(sim::snmp::startAgentOn(*network_, lan_, cidr, "a" + std::to_string(agents_.size()), config));
   }
 
+  // A short listening window; tests that need the library's repeats
+  // (1 s apart) give a longer one.
+  device::snmp::DiscoveryTiming timing_{std::chrono::milliseconds(125), std::chrono::milliseconds(300)};
   std::string lan_;
   std::vector<std::unique_ptr<SnmpAgent>> agents_;  // stopped before the network goes
   SimDevices sim{std::chrono::seconds(60)};
@@ -99,6 +101,26 @@ TEST_F(NetworkDiscovery, ListsThePrintersThatAnsweredInListOrderAndReadsTheFirst
   const bool firstSleeps = printersInList[0] == "192.0.2.11";
   EXPECT_EQ(model.statusInfo().message.toStdString(), firstSleeps ? "休眠" : "墨粉已不多");
   EXPECT_EQ(model.statusInfo().toner, firstSleeps ? 77 : 33);
+}
+
+// A broadcast is sent without acknowledgement; the request repeated
+// within the window still finds a printer whose first request was lost,
+// and the window shows it instead of "no device connected".
+TEST_F(NetworkDiscovery, ThePrinterWhoseFirstRequestWasLostIsStillFoundAndRead) {
+  AgentConfig ready;
+  ready.objects = printerObjects("1,ready", "64");
+  addAgent("192.0.2.11/24", ready);
+  agents_.front()->loseNextRequest();
+  timing_ = {std::chrono::milliseconds(125), std::chrono::milliseconds(1000)};
+
+  const PrinterModel model(sim.devices);
+
+  EXPECT_TRUE(agents_.front()->lostARequest());
+  ASSERT_EQ(model.printerList().size(), 1);
+  EXPECT_EQ(model.printerList()[0].ip, "192.0.2.11");
+  EXPECT_EQ(model.selectedPrinter(), model.printerList()[0]);
+  EXPECT_EQ(model.statusInfo().level, 1);
+  EXPECT_EQ(model.statusInfo().toner, 64);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -471,6 +472,32 @@ INSTANTIATE_TEST_SUITE_P(
         SecretCase{"ReadAccessPoint", Op::getAP, {"secret"}, 1},
         SecretCase{"ReadClientMode", Op::getSTA, {"secret"}, 1}),
     [](const auto& tested) { return std::string(tested.param.name); });
+
+// The exchange's failure line is main-queue work: written once the model's
+// own lines on the same failure are, by Qt's event loop (also without GLib's).
+TEST_F(Wifi, AFailedExchangeWritesItsFailureLineFromTheMainQueueAfterTheModelsLines) {
+  makeModels();
+  fillAccessPoint();
+  printer->queueIn(kBulkIn, Answer::stall());
+  StdoutCapture capture;
+  EXPECT_EQ(network->setAPInfo(), (WifiResult{true, kError, q("AP设置返回数据解析错误")}));
+  const std::string failureLine = "function getIPInfoByUSB throws error";
+  std::vector<std::string> lines = capture.lines();
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.back(), "set ap response = nil");
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), failureLine), 0) << "written inside the exchange";
+
+  EXPECT_TRUE(waitFor([&] {
+    const auto now = capture.lines();
+    return std::find(now.begin(), now.end(), failureLine) != now.end();
+  })) << "the main queue never wrote the failure line";
+  lines = capture.lines();
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), failureLine), 1);
+  // Other queued work (the printer model's first status read) may run in
+  // between; the model's line still comes first.
+  EXPECT_LT(std::find(lines.begin(), lines.end(), "set ap response = nil"),
+            std::find(lines.begin(), lines.end(), failureLine));
+}
 
 TEST_F(Wifi, CreatingTheModelSendsNothing) {
   makeModels();

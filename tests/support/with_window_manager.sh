@@ -4,17 +4,39 @@
 # TEST_WINDOW_MANAGER set); else the command runs alone.
 #
 #   with_window_manager.sh COMMAND [ARGUMENT...]
+#
+# The manager's output goes to the test's log. Its configuration, cache
+# (openbox.log) and data folders are a scratch folder of this run, never the
+# user's home. It dies with this script, also when the script is killed.
 wm=
+scratch=
+cleanup() {
+  [ -z "$wm" ] || kill "$wm" 2>/dev/null
+  [ -z "$scratch" ] || rm -rf "$scratch"
+}
+trap cleanup EXIT
+trap 'exit 143' TERM INT HUP
+
 if command -v openbox >/dev/null 2>&1; then
-  openbox --sm-disable >/dev/null 2>&1 &
+  scratch=$(mktemp -d "${TMPDIR:-/tmp}/with-wm.XXXXXX") || exit 1
+  mkdir -p "$scratch/config" "$scratch/cache" "$scratch/data"
+  HOME=$scratch XDG_CONFIG_HOME=$scratch/config XDG_CACHE_HOME=$scratch/cache XDG_DATA_HOME=$scratch/data \
+    setpriv --pdeathsig KILL -- openbox --sm-disable &
   wm=$!
-  # Managing once it has claimed the screen.
-  tries=0
+  # Managing once it has claimed the screen; a manager that exits first
+  # (another one holds the screen, no display) is reported at once.
+  waited=0
   until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 100 ]; then
-      echo "$0: openbox did not start" >&2
-      kill "$wm" 2>/dev/null
+    if ! kill -0 "$wm" 2>/dev/null; then
+      wait "$wm"
+      echo "$0: openbox exited (status $?) before it managed display $DISPLAY; its log:" >&2
+      cat "$scratch/cache/openbox/openbox.log" >&2 2>/dev/null
+      exit 1
+    fi
+    waited=$((waited + 1))
+    if [ "$waited" -gt 1200 ]; then
+      echo "$0: openbox did not manage display $DISPLAY within 60 s; its log:" >&2
+      cat "$scratch/cache/openbox/openbox.log" >&2 2>/dev/null
       exit 1
     fi
     sleep 0.05
@@ -22,6 +44,4 @@ if command -v openbox >/dev/null 2>&1; then
   export TEST_WINDOW_MANAGER=openbox
 fi
 "$@"
-rc=$?
-[ -z "$wm" ] || kill "$wm" 2>/dev/null
-exit $rc
+exit $?

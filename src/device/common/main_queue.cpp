@@ -1,31 +1,28 @@
 #include "device/common/main_queue.h"
 
-#include <glib.h>
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <QObject>
 
-#include <memory>
+#include <utility>
 
 namespace device {
-namespace {
 
-gboolean runOnce(gpointer data) {
-  (*static_cast<Work*>(data))();
-  return G_SOURCE_REMOVE;
+// Every item is a queued call posted to an object of the GUI thread; Qt
+// runs one thread's posted calls in the order they were posted, whatever
+// their object, so items keep their order also between the two forms.
+void onMainQueue(QObject& owner, Work work) {
+  QMetaObject::invokeMethod(&owner, std::move(work), Qt::QueuedConnection);
 }
 
-void dropWork(gpointer data) { delete static_cast<Work*>(data); }
-
-void postToMainContext(Work work) {
-  // An idle source at default priority: sources of one priority run in the
-  // order they were attached, so work keeps its order.
-  GSource* source = g_idle_source_new();
-  g_source_set_priority(source, G_PRIORITY_DEFAULT);
-  g_source_set_callback(source, &runOnce, new Work(std::move(work)), &dropWork);
-  g_source_attach(source, nullptr);
-  g_source_unref(source);
+void onMainQueue(Work work) {
+  if (QCoreApplication* application = QCoreApplication::instance()) {
+    onMainQueue(*application, std::move(work));
+  }
 }
 
-}  // namespace
-
-Queue mainQueue() { return &postToMainContext; }
+Queue mainQueue() {
+  return [](Work work) { onMainQueue(std::move(work)); };
+}
 
 }  // namespace device

@@ -137,16 +137,17 @@ struct SubnetProbe {
   int socket = -1;
 };
 
-// Opens the subnet's session and sends it the one request. Nothing when
-// the session cannot be opened or the request not sent (both reported).
+// Opens the subnet's session and sends it the request. Nothing when the
+// session cannot be opened or the request not sent (both reported).
 std::unique_ptr<SubnetProbe> startSubnetProbe(const std::string& subnetBroadcast) {
   V2cSettings v2c(subnetBroadcast);
   netsnmp_session& settings = v2c.get();
   std::printf("brocast sub net ip = %s\n", subnetBroadcast.c_str());
   settings.flags |= SNMP_FLAGS_UDP_BROADCAST;
-  // The request goes out once: every device on the subnet answers that one
-  // broadcast, and a retransmission would only make each answer again.
-  settings.retries = 0;
+  // The library's own time-out and retries stay: a broadcast goes out
+  // without acknowledgement (on Wi-Fi it is sent once), so one lost
+  // datagram would drop a printer from the list; the repeats within the
+  // listening window bring it back, and their answers are duplicates.
   auto probe = std::make_unique<SubnetProbe>();
   settings.callback = mc_network_discovery_cb;
   settings.callback_magic = &probe->magic;
@@ -175,6 +176,24 @@ std::unique_ptr<SubnetProbe> startSubnetProbe(const std::string& subnetBroadcast
   return probe;
 }
 
+// How long until the first of the sessions' retransmissions falls due, at
+// most `limit`.
+Clock::duration libraryWait(const std::vector<std::unique_ptr<SubnetProbe>>& probes, Clock::duration limit) {
+  const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(limit).count();
+  timeval wait{};
+  wait.tv_sec = static_cast<time_t>(micros / 1000000);
+  wait.tv_usec = static_cast<suseconds_t>(micros % 1000000);
+  for (const auto& probe : probes) {
+    // Shortens the wait when this session has a request due earlier.
+    int descriptors = 0;
+    int block = 0;
+    LargeFdSet unused;
+    snmp_sess_select_info2(probe->session->get(), &descriptors, unused.get(), &wait, &block);
+  }
+  const auto due = std::chrono::seconds(wait.tv_sec) + std::chrono::microseconds(wait.tv_usec);
+  return std::min(limit, std::chrono::duration_cast<Clock::duration>(due));
+}
+
 int pollMilliseconds(Clock::duration wait) {
   const auto ms = std::chrono::ceil<std::chrono::milliseconds>(wait).count();
   return static_cast<int>(std::clamp<std::int64_t>(ms, 0, 60000));
@@ -182,15 +201,15 @@ int pollMilliseconds(Clock::duration wait) {
 
 // Reads every answer that arrives on any of the probes' sessions until
 // `end` (one datagram per read, so no device is lost because several
-// answered at once). The library's time-out handling is never called: it
-// would only retransmit the requests.
+// answered at once), and lets the library repeat each request when its
+// time-out falls due, all sessions side by side.
 void readAnswersUntil(const std::vector<std::unique_ptr<SubnetProbe>>& probes, Clock::time_point end) {
   std::vector<pollfd> sockets;
   for (const auto& probe : probes) {
     sockets.push_back({probe->socket, POLLIN, 0});
   }
   for (Clock::time_point now = Clock::now(); now < end; now = Clock::now()) {
-    const int count = ::poll(sockets.data(), sockets.size(), pollMilliseconds(end - now));
+    const int count = ::poll(sockets.data(), sockets.size(), pollMilliseconds(libraryWait(probes, end - now)));
     if (count < 0 && errno != EINTR) {
       std::perror("poll");
       return;
@@ -201,6 +220,11 @@ void readAnswersUntil(const std::vector<std::unique_ptr<SubnetProbe>>& probes, C
         NETSNMP_LARGE_FD_SET(sockets[i].fd, readable.get());
         snmp_sess_read2(probes[i]->session->get(), readable.get());
       }
+    }
+    // Only requests whose time-out has passed are sent again; a steady
+    // stream of answers does not hold the repeats back.
+    for (const auto& probe : probes) {
+      snmp_sess_timeout(probe->session->get());
     }
   }
 }

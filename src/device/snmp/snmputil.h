@@ -38,10 +38,13 @@ struct DiscoveryTiming {
 using InterfaceSource = std::function<std::optional<std::vector<Ipv4Interface>>()>;
 
 // Broadcasts one GET of sysDescr.0, sysObjectID.0 and ifPhysAddress.1 to the
-// broadcast address of every IPv4 interface address but 127.0.0.1 (once,
-// never repeated), and appends an entry "address,sysObjectID|" for every
-// device whose answer carries an object identifier as sysObjectID, once per
-// probe: probes in address order, each one's answers in arrival order. The list
+// broadcast address of every IPv4 interface address but 127.0.0.1, sent
+// again by the library after each of its time-outs (1 s, at most 5 times)
+// while the listening window lasts, so one lost datagram loses no device; it
+// appends an entry "address,sysObjectID|" for every device whose answer
+// carries an object identifier as sysObjectID, once per probe (answers to
+// the repeats are duplicates): probes in address order, each one's answers
+// in the order of their first arrival. The list
 // stays within discoveryListBufferSize bytes with its terminating zero
 // (entries that do not fit whole are left out). Returns 0, or -1 when the
 // interfaces cannot be enumerated.

@@ -46,7 +46,7 @@ std::optional<std::string> usbInteraction(std::string_view cmd, ProductId PID, V
   } catch (const std::exception&) {
     // Written once the caller's current work is done, after the lines the
     // caller writes on the same failure.
-    mainQueue()([] { logLine("function getIPInfoByUSB throws error"); });
+    onMainQueue([] { logLine("function getIPInfoByUSB throws error"); });
     return std::nullopt;
   }
 }

@@ -3,12 +3,14 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstring>
@@ -31,6 +33,9 @@ using test_support::openDescriptors;
 using sim::tcp::SilentListener;
 using testing::within;
 
+// Kernel buffers of a few KiB (the kernel doubles what it is given).
+constexpr int kSmallBuffer = 16 << 10;
+
 // The longest dotted text there is on loopback: 15 characters.
 constexpr char kLongLoopback[] = "127.255.255.254";
 
@@ -50,14 +55,22 @@ struct GuardedAddress {
   std::string value() const { return std::string(text.data(), ::strnlen(text.data(), text.size())); }
 };
 
-// A connected pair: the helper's client end and the accepted end.
+// A connected pair: the helper's client end and the accepted end. With
+// `bufferBytes`, both ends' kernel buffers are that small (the accepted end's
+// from the handshake on), so a few MiB can never fit in them.
 struct Pair {
   int listener = -1;
   int client = -1;
   int accepted = -1;
-  Pair() {
+  explicit Pair(int bufferBytes = 0) {
     listener = ytcpsocket_listen("127.0.0.1", 0);
+    if (bufferBytes > 0) {
+      ::setsockopt(listener, SOL_SOCKET, SO_RCVBUF, &bufferBytes, sizeof bufferBytes);
+    }
     client = ytcpsocket_connect("127.0.0.1", ytcpsocket_port(listener), 2);
+    if (bufferBytes > 0) {
+      ::setsockopt(client, SOL_SOCKET, SO_SNDBUF, &bufferBytes, sizeof bufferBytes);
+    }
     std::array<char, kAddressTextLength> address{};
     int port = 0;
     accepted = ytcpsocket_accept(listener, address, &port, 2);
@@ -209,16 +222,26 @@ TEST_F(Helpers, SendLogsOnlyTheBytesItWasGiven) {
   EXPECT_EQ(::testing::internal::GetCapturedStdout(), "send fd = " + std::to_string(pair.client) + " send cmd=abc\n");
 }
 
+// Whether the send buffer of `fd` is full: no room for a write now.
+bool sendBufferFull(int fd) {
+  pollfd room{fd, POLLOUT, 0};
+  return ::poll(&room, 1, 0) == 0;
+}
+
 TEST_F(Helpers, SendWritesEveryByteWhileTheSendBufferFills) {
-  Pair pair;
+  // However late the reader gets going, the sender waits for room.
+  setSocketPacing({5ms, 60s});
+  Pair pair(kSmallBuffer);
   ASSERT_TRUE(pair.ok());
-  std::string message(8 << 20, '\0');
+  std::string message(2 << 20, '\0');
   for (std::size_t i = 0; i < message.size(); ++i) message[i] = static_cast<char>('a' + i % 26);
+  std::atomic<bool> sendEnded{false};
   std::string received;
   std::thread reader([&] {
-    std::this_thread::sleep_for(200ms);  // the buffers fill up meanwhile
+    // Only once the sender has met a full buffer (or is done).
+    while (!sendEnded && !sendBufferFull(pair.client)) std::this_thread::sleep_for(1ms);
     std::vector<char> buffer(1 << 16);
-    while (received.size() < message.size()) {
+    for (;;) {
       const ssize_t count = ::recv(pair.accepted, buffer.data(), buffer.size(), 0);
       if (count <= 0) break;
       received.append(buffer.data(), static_cast<std::size_t>(count));
@@ -226,21 +249,29 @@ TEST_F(Helpers, SendWritesEveryByteWhileTheSendBufferFills) {
   });
   ::testing::internal::CaptureStdout();
   // The connecting helper's descriptor is non-blocking.
-  EXPECT_EQ(ytcpsocket_send(pair.client, message.data(), static_cast<int>(message.size())),
-            static_cast<int>(message.size()));
+  const int sent = ytcpsocket_send(pair.client, message.data(), static_cast<int>(message.size()));
+  sendEnded = true;
   ::testing::internal::GetCapturedStdout();
+  // The reader ends at the end of the stream, whatever the send did.
+  ::shutdown(pair.client, SHUT_WR);
   reader.join();
+  EXPECT_EQ(sent, static_cast<int>(message.size()));
+  EXPECT_EQ(received.size(), message.size());
   EXPECT_TRUE(received == message);
 }
 
 TEST_F(Helpers, SendToAPeerThatTakesNothingGivesUpAfterTheWait) {
-  Pair pair;
+  Pair pair(kSmallBuffer);
   ASSERT_TRUE(pair.ok());
-  const std::string message(64 << 20, 'z');
+  // Far more than the two small buffers hold.
+  const std::string message(4 << 20, 'z');
+  const auto start = std::chrono::steady_clock::now();
   ::testing::internal::CaptureStdout();
-  const auto sent = within(10s, [&] { return ytcpsocket_send(pair.client, message.data(), int(message.size())); });
+  // Bounded only so that a send that never gives up fails the test.
+  const auto sent = within(60s, [&] { return ytcpsocket_send(pair.client, message.data(), int(message.size())); });
   ::testing::internal::GetCapturedStdout();
   EXPECT_EQ(sent, -1);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, socketPacing().sendRoomWait) << "gave up before the wait";
 }
 
 TEST_F(Helpers, SendToAClosedPeerFailsWithoutASignal) {

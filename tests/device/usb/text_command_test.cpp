@@ -1,6 +1,7 @@
 // One text command and its reply against the simulated printer.
-#include <glib.h>
 #include <gtest/gtest.h>
+
+#include <QCoreApplication>
 
 #include <optional>
 #include <type_traits>
@@ -30,10 +31,7 @@ std::optional<std::string> ask(const std::string& command) {
 }
 
 // Runs what is waiting on the main queue.
-void runMainQueue() {
-  while (g_main_context_iteration(nullptr, FALSE)) {
-  }
-}
+void runMainQueue() { QCoreApplication::sendPostedEvents(); }
 
 // Work another test left on the main queue is run before the test and
 // outside its capture; the test's own after it.
@@ -115,8 +113,7 @@ TEST_F(TextCommand, NoPrinterGivesNoValueAndTheFailureLineAfterTheCallersOwnLine
   device::logLine("the caller's line on the same failure");
   EXPECT_EQ(capture.lines(), (std::vector<std::string>{"run in usbInteraction and cmd = CheckwifiAP?",
                                                        "the caller's line on the same failure"}));
-  // One turn of the main queue.
-  g_main_context_iteration(nullptr, FALSE);
+  runMainQueue();
   EXPECT_EQ(capture.lines(), (std::vector<std::string>{"run in usbInteraction and cmd = CheckwifiAP?",
                                                        "the caller's line on the same failure", kFailureLine}));
 }

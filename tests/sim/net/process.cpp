@@ -8,7 +8,9 @@
 #include <chrono>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <stdexcept>
+#include <string_view>
 #include <thread>
 
 extern char** environ;
@@ -16,8 +18,14 @@ extern char** environ;
 namespace sim::net {
 namespace {
 
+bool isProgram(const std::string& path) { return ::access(path.c_str(), X_OK) == 0; }
+
 pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& extra,
             Output output) {
+  if (argv.empty()) {
+    return -1;
+  }
+  const std::string program = findProgram(argv[0]);
   std::vector<char*> args;
   for (const std::string& arg : argv) {
     args.push_back(const_cast<char*>(arg.c_str()));
@@ -39,7 +47,7 @@ pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
   }
   pid_t pid = -1;
-  const int failed = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), env.data());
+  const int failed = posix_spawnp(&pid, program.c_str(), &actions, nullptr, args.data(), env.data());
   posix_spawn_file_actions_destroy(&actions);
   return failed == 0 ? pid : -1;
 }
@@ -53,6 +61,25 @@ std::string joined(const std::vector<std::string>& argv) {
 }
 
 }  // namespace
+
+std::string findProgram(const std::string& name) {
+  if (name.empty() || name.find('/') != std::string::npos) {
+    return name;
+  }
+  const char* path = std::getenv("PATH");
+  std::string folders = path != nullptr ? path : "";
+  folders += ":/usr/local/sbin:/usr/sbin:/sbin";
+  std::string_view rest = folders;
+  while (!rest.empty()) {
+    const std::size_t colon = rest.find(':');
+    const std::string_view folder = rest.substr(0, colon);
+    rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
+    if (!folder.empty() && isProgram(std::string(folder) + "/" + name)) {
+      return std::string(folder) + "/" + name;
+    }
+  }
+  return name;
+}
 
 int runCommand(const std::vector<std::string>& argv, const std::vector<std::string>& extra,
                Output output) {

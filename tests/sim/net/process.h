@@ -12,7 +12,13 @@ namespace sim::net {
 
 enum class Output { keepErrors, dropAll };
 
-// Runs argv[0] (looked up in PATH) with the extra environment entries and
+// Where program `name` is: found in PATH, else in the folders Debian keeps
+// daemons and system tools in (/usr/sbin, ...), which a normal user's PATH
+// leaves out. A name with a "/" is taken as it is; a program found nowhere
+// is returned as given, so running it fails as usual.
+std::string findProgram(const std::string& name);
+
+// Runs argv[0] (looked up with findProgram) with the extra environment entries and
 // waits for it. Standard output is dropped, and standard error too with
 // Output::dropAll. Returns its exit status, or -1.
 int runCommand(const std::vector<std::string>& argv,

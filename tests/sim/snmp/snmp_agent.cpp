@@ -36,11 +36,15 @@ std::string accessLines(const AgentConfig& config) {
          "rocommunity ploxen default -V visible";
 }
 
+// The programs a command runs are named by their paths: "ip netns exec"
+// and setpriv look the next program up in PATH, which for a normal user
+// does not hold snmpd's folder.
 std::vector<std::string> inNamespace(const std::string& netns, std::vector<std::string> argv) {
+  argv.front() = net::findProgram(argv.front());
   if (netns.empty()) {
     return argv;
   }
-  std::vector<std::string> wrapped{"ip", "netns", "exec", netns};
+  std::vector<std::string> wrapped{net::findProgram("ip"), "netns", "exec", netns};
   wrapped.insert(wrapped.end(), argv.begin(), argv.end());
   return wrapped;
 }
@@ -65,6 +69,7 @@ SnmpAgent::SnmpAgent(const AgentConfig& config, const std::string& endpoint,
   std::vector<std::string> extra;
   if (!netns.empty()) {
     extra.push_back(std::string("LD_PRELOAD=") + SNMP_BROADCAST_SHIM);
+    extra.push_back("SNMP_SHIM_LOSE_NEXT=" + loseNextFile().string());
   }
   // The agent dies with the test process, even when that is killed.
   std::vector<std::string> command{"setpriv", "--pdeathsig", "KILL", "--"};
@@ -87,6 +92,17 @@ SnmpAgent::SnmpAgent(const AgentConfig& config, const std::string& endpoint,
 }
 
 SnmpAgent::~SnmpAgent() = default;
+
+std::filesystem::path SnmpAgent::loseNextFile() const { return folder_.path() / "lose-next"; }
+
+void SnmpAgent::loseNextRequest() {
+  if (netns_.empty()) {
+    throw std::logic_error("only an agent in a namespace of its own runs with the shim that loses requests");
+  }
+  std::ofstream(loseNextFile()).flush();
+}
+
+bool SnmpAgent::lostARequest() const { return !std::filesystem::exists(loseNextFile()); }
 
 void SnmpAgent::setObjects(const std::vector<PassObject>& objects) {
   // Written aside and renamed into place: a request never sees half a table.

@@ -52,12 +52,20 @@ class SnmpAgent {
   // its table at every request).
   void setObjects(const std::vector<PassObject>& objects);
 
+  // The next datagram that reaches an agent in a namespace is lost on its
+  // way in, as on a radio link: the agent never sees it.
+  void loseNextRequest();
+  // Whether the loss asked for has happened.
+  bool lostARequest() const;
+
   // The SNMP messages the agent has received so far (its snmpInPkts
   // counter), the one that asks for the count included; -1 when it cannot
   // be read.
   long messagesReceived() const;
 
  private:
+  std::filesystem::path loseNextFile() const;
+
   std::string netns_;
   std::string probeAddress_;
   TempFolder folder_;

@@ -1,5 +1,5 @@
-// The models are QObjects that post work to the GUI thread's event queue:
-// every test program runs with an application object.
+// Test programs whose code posts work to the GUI thread's event queue (the
+// main queue, the models' queued work) run with an application object.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>

@@ -1,0 +1,45 @@
+#!/bin/sh
+# Runs a command on a private X server (Xvfb, 1024x768, 24 bits) with a
+# window manager beside it (with_window_manager.sh), as on a desktop.
+#
+#   with_xvfb.sh COMMAND [ARGUMENT...]
+#
+# The server picks a free display number itself and says which once it takes
+# connections (-displayfd): tests started side by side never race for one
+# number, as with "xvfb-run -a". The server dies with this script, also when
+# the script is killed. Exits 77 (skipped) when Xvfb is not installed.
+command -v Xvfb >/dev/null 2>&1 || { echo "Xvfb is not installed"; exit 77; }
+here=$(cd "$(dirname "$0")" && pwd)
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/with-xvfb.XXXXXX") || exit 1
+server=
+cleanup() {
+  [ -z "$server" ] || kill "$server" 2>/dev/null
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+trap 'exit 143' TERM INT HUP
+
+: >"$scratch/display"
+setpriv --pdeathsig KILL -- Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+  3>"$scratch/display" >"$scratch/xvfb.log" 2>&1 &
+server=$!
+# Waits for the number's line; a server that exits first is reported at once.
+waited=0
+until [ "$(wc -l <"$scratch/display")" -ge 1 ]; do
+  if ! kill -0 "$server" 2>/dev/null; then
+    echo "$0: Xvfb exited before it took connections:" >&2
+    cat "$scratch/xvfb.log" >&2
+    exit 1
+  fi
+  waited=$((waited + 1))
+  if [ "$waited" -gt 1200 ]; then
+    echo "$0: Xvfb did not take connections within 60 s:" >&2
+    cat "$scratch/xvfb.log" >&2
+    exit 1
+  fi
+  sleep 0.05
+done
+DISPLAY=:$(head -n 1 "$scratch/display")
+export DISPLAY
+"$here/with_window_manager.sh" "$@"
+exit $?
