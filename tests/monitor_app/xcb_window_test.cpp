@@ -74,7 +74,7 @@ class XcbWindowTest : public QObject {
  private slots:
   void initTestCase() {
     if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-      QSKIP("needs an X server (run under xvfb-run with QT_QPA_PLATFORM=xcb)");
+      QSKIP("needs an X server (run under tests/support/with_xvfb.sh with QT_QPA_PLATFORM=xcb)");
     }
   }
 
