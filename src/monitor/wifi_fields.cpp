@@ -29,18 +29,49 @@ void readAddress(const QStringList& lines, FieldList fields, Record& record) {
   record.gateway = lineFor(lines, fields, Field::Gateway);
 }
 
-template <typename Record>
-std::optional<QString> addressValue(const Record& record, Field field) {
+// What the set commands send for each field. Every switch names every field
+// and has no default, so a field added to the enum is a compiler warning
+// (an error with -Werror) until each record says what it sends for it. A
+// field the record does not hold sends an empty line; the lists name only
+// fields their record holds, which the tests check line by line.
+QString apValue(const APSetting& record, Field field) {
   switch (field) {
+    case Field::NetworkName:
+      return record.APName;
+    case Field::EncryptMode:
+      return QString::number(record.encryptMode);
+    case Field::Password:
+      return record.APPassword;
+    case Field::AddressType:
+      return QStringLiteral("S");
     case Field::Address:
       return record.ip;
     case Field::Mask:
       return record.mask;
     case Field::Gateway:
       return record.gateway;
-    default:
-      return std::nullopt;
   }
+  return QString();
+}
+
+QString clientModeValue(const ClietModeSetting& record, const QString& networkName, Field field) {
+  switch (field) {
+    case Field::NetworkName:
+      return networkName;
+    case Field::EncryptMode:
+      return QString();  // client mode takes the network's own encryption
+    case Field::Password:
+      return record.WifiPassword;
+    case Field::AddressType:
+      return record.ipSetType;
+    case Field::Address:
+      return record.ip;
+    case Field::Mask:
+      return record.mask;
+    case Field::Gateway:
+      return record.gateway;
+  }
+  return QString();
 }
 
 }  // namespace
@@ -72,41 +103,12 @@ ClietModeSetting clientModeSettingFrom(const QStringList& lines, const ClietMode
 }
 
 QStringList apSetFields(const APSetting& record) {
-  return inOrder(kApSetFields, [&record](Field field) {
-    if (const std::optional<QString> address = addressValue(record, field)) {
-      return *address;
-    }
-    switch (field) {
-      case Field::NetworkName:
-        return record.APName;
-      case Field::EncryptMode:
-        return QString::number(record.encryptMode);
-      case Field::Password:
-        return record.APPassword;
-      case Field::AddressType:
-        return QStringLiteral("S");
-      default:
-        return QString();
-    }
-  });
+  return inOrder(kApSetFields, [&record](Field field) { return apValue(record, field); });
 }
 
 QStringList clientModeSetFields(const ClietModeSetting& record, const QString& networkName) {
-  return inOrder(kClientModeFields, [&](Field field) {
-    if (const std::optional<QString> address = addressValue(record, field)) {
-      return *address;
-    }
-    switch (field) {
-      case Field::NetworkName:
-        return networkName;
-      case Field::Password:
-        return record.WifiPassword;
-      case Field::AddressType:
-        return record.ipSetType;
-      default:
-        return QString();
-    }
-  });
+  return inOrder(kClientModeFields,
+                 [&](Field field) { return clientModeValue(record, networkName, field); });
 }
 
 QString withPasswordHidden(FieldList fields, const QString& text) {

@@ -108,4 +108,54 @@ TEST(LogText, HidesTheLineTheFieldListGivesThePassword) {
   }
 }
 
+TEST(SetFields, EveryFieldOfTheListGivesALineForAFullyFilledRecord) {
+  monitor::APSetting ap;
+  ap.APName = "KTR-AP";
+  ap.encryptMode = 6;
+  ap.APPassword = "secret";
+  ap.ip = "192.0.2.1";
+  ap.mask = "255.255.255.0";
+  ap.gateway = "192.0.2.254";
+  monitor::ClietModeSetting client;
+  client.WifiName = "ignored: the name comes from the hot-spot list";
+  client.WifiPassword = "secret";
+  client.ipSetType = "S";
+  client.ip = "192.0.2.2";
+  client.mask = "255.255.255.0";
+  client.gateway = "192.0.2.254";
+  const struct {
+    const char* name;
+    FieldList fields;
+    QStringList lines;
+  } cases[] = {
+      {"SetwifiAP", kApSetFields, apSetFields(ap)},
+      {"SetwifiSTA", kClientModeFields, clientModeSetFields(client, "Home")},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(c.lines.size(), static_cast<qsizetype>(c.fields.size())) << c.name;
+    for (qsizetype line = 0; line < c.lines.size(); ++line) {
+      EXPECT_FALSE(c.lines.at(line).isEmpty()) << c.name << " line " << line;
+    }
+  }
+}
+
+TEST(ReplyFields, EveryFieldOfTheListIsReadFromAReplyWithEveryLineFilled) {
+  const monitor::APSetting ap =
+      apSettingFrom({"8014,x;KTR-AP", "6", "secret", "192.0.2.1", "255.255.255.0", "192.0.2.254"});
+  EXPECT_EQ(ap.APName, "KTR-AP");
+  EXPECT_EQ(ap.encryptMode, 1);
+  EXPECT_EQ(ap.APPassword, "secret");
+  EXPECT_EQ(ap.ip, "192.0.2.1");
+  EXPECT_EQ(ap.mask, "255.255.255.0");
+  EXPECT_EQ(ap.gateway, "192.0.2.254");
+  const monitor::ClietModeSetting client =
+      clientModeSettingFrom({"8013,x;Home", "secret", "D", "192.0.2.2", "255.255.255.0", "192.0.2.254"}, {});
+  EXPECT_EQ(client.WifiName, "Home");
+  EXPECT_EQ(client.WifiPassword, "secret");
+  EXPECT_EQ(client.ipSetType, "D");
+  EXPECT_EQ(client.ip, "192.0.2.2");
+  EXPECT_EQ(client.mask, "255.255.255.0");
+  EXPECT_EQ(client.gateway, "192.0.2.254");
+}
+
 }  // namespace
