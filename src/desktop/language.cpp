@@ -1,5 +1,6 @@
 #include "desktop/language.h"
 
+#include <QByteArray>
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -17,7 +18,26 @@ Language languageFor(const QStringList& uiLanguages) {
   return Language::English;
 }
 
-QStringList userLanguages() { return QLocale::system().uiLanguages(); }
+namespace {
+
+bool messagesInCLocale() {
+  for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const QByteArray value = qgetenv(variable);
+    if (!value.isEmpty()) {
+      return value == "C" || value == "POSIX";
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+QStringList userLanguages() {
+  if (messagesInCLocale()) {
+    return {QStringLiteral("C")};
+  }
+  return QLocale::system().uiLanguages();
+}
 
 bool loadOwnTable(QTranslator& table, const StringTables& own, Language language) {
   return table.load(language == Language::Chinese ? own.chinese : own.english);

@@ -20,7 +20,11 @@ enum class Language { English, Chinese };
 Language languageFor(const QStringList& uiLanguages);
 
 // The user's UI languages as the desktop sets them (LANGUAGE, then LC_ALL,
-// LC_MESSAGES, LANG).
+// LC_MESSAGES, LANG). Under the C or POSIX locale for messages (the first
+// of LC_ALL, LC_MESSAGES and LANG that is set, C when none is) only "C",
+// LANGUAGE then ignored: GNU gettext does the same, so "LC_ALL=C program"
+// gives English texts here as it does in every other program. C.UTF-8 is
+// not the C locale for this; LANGUAGE counts under it, as in glibc.
 QStringList userLanguages();
 
 // A program's own string tables, by the paths they are built in at.

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 
 #include "desktop/language.h"
@@ -49,6 +51,40 @@ QString qtsUndo() { return QCoreApplication::translate("QLineEdit", "&Undo"); }
 TEST(Language, IsTheFirstOfTheUsersLanguagesThatTheProgramsHave) {
   for (const Case& c : kCases) {
     EXPECT_EQ(desktop::languageFor(c.languages), c.expected) << named(c.languages);
+  }
+}
+
+// The user's languages as the environment gives them. The C and POSIX
+// locales for messages ignore LANGUAGE, as GNU gettext does; C.UTF-8 does
+// not.
+TEST(Language, FollowsTheEnvironmentAsGettextDoes) {
+  const struct {
+    QStringList environment;
+    const char* expected;
+  } cases[] = {
+      {{"LANG=zh_CN.UTF-8"}, "Chinese"},
+      {{"LANG=en_US.UTF-8", "LANGUAGE=zh_CN:en"}, "Chinese"},
+      {{"LANG=zh_CN.UTF-8", "LANGUAGE=fr:en_GB"}, "English"},
+      {{"LC_ALL=C", "LANGUAGE=zh_CN"}, "English"},
+      {{"LC_ALL=POSIX", "LANG=zh_CN.UTF-8", "LANGUAGE=zh_CN"}, "English"},
+      {{"LC_MESSAGES=C", "LANG=zh_CN.UTF-8", "LANGUAGE=zh_CN"}, "English"},
+      {{"LANG=C", "LANGUAGE=zh_CN"}, "English"},
+      {{"LANGUAGE=zh_CN"}, "English"},
+      {{"LC_ALL=C.UTF-8", "LANGUAGE=zh_CN"}, "Chinese"},
+      {{"LC_ALL=zh_CN.UTF-8", "LC_MESSAGES=C"}, "Chinese"},
+      {{"LC_MESSAGES=zh_CN.UTF-8", "LANG=C"}, "Chinese"},
+  };
+  for (const auto& c : cases) {
+    QProcessEnvironment environment;
+    for (const QString& setting : c.environment) {
+      environment.insert(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
+    }
+    QProcess probe;
+    probe.setProcessEnvironment(environment);
+    probe.start(QStringLiteral(LANGUAGE_PROBE), QStringList());
+    ASSERT_TRUE(probe.waitForFinished(30000)) << probe.errorString().toStdString();
+    EXPECT_EQ(probe.readAllStandardOutput().trimmed().toStdString(), c.expected)
+        << named(c.environment);
   }
 }
 
