@@ -236,6 +236,7 @@ INSTANTIATE_TEST_SUITE_P(
         EndingCase{"InsideAPageEndRecord", Bytes{0x82, 1, 0}, Parser::Ending::truncated},
         EndingCase{"OnAPageEndMarkAlone", Bytes{0x82}, Parser::Ending::loneByte},
         EndingCase{"OnAByteAloneBeforeAnyHeader", Bytes{0x81}, Parser::Ending::loneByte},
+        EndingCase{"OnAJobEndByteAloneBeforeAnyHeader", Bytes{0x80}, Parser::Ending::loneByte},
         EndingCase{"OnAByteAloneThatMayBeginAHeader", join({block(payload(3, 0)), kPageEnd, {0x42}}),
                    Parser::Ending::loneByte}),
     [](const auto& row) { return std::string(row.param.name); });

@@ -6,9 +6,14 @@
 // message boundaries, and header bytes 0-2 carry nothing the host reads, so
 // they may hold any value, 0x80, 0x82 and status values included. A message
 // is told at its boundary by its first byte and by where the read holding it
-// ends ("first header": the stream's first block header):
+// ends ("first header": the stream's first block header). The first row
+// that matches decides:
 //
 //   at a message boundary                        is
+//   one byte, last of its read, before the       held, whatever its value: the
+//     first header                               next read goes on with it;
+//                                                quiet() makes it a status
+//                                                byte
 //   one byte, last of its read, neither the      a status byte, at once
 //     first header's byte 0 nor 0x82
 //   one byte, last of its read, any other        held: the next read goes on
