@@ -3,11 +3,11 @@
 #include <avahi-client/client.h>
 #include <avahi-client/lookup.h>
 #include <avahi-common/error.h>
-#include <avahi-glib/glib-watch.h>
 
 #include <string>
 
 #include "device/common/log.h"
+#include "device/dnssd/qt_poll.h"
 
 namespace device::dnssd {
 namespace {
@@ -19,18 +19,17 @@ std::string text(const char* value) { return value != nullptr ? value : ""; }
 Browser::~Browser() {
   if (browser_ != nullptr) avahi_service_browser_free(browser_);
   if (client_ != nullptr) avahi_client_free(client_);
-  if (poll_ != nullptr) avahi_glib_poll_free(poll_);
 }
 
 void Browser::start() {
-  if (poll_ != nullptr) {
+  if (started_) {
     return;
   }
-  poll_ = avahi_glib_poll_new(nullptr, G_PRIORITY_DEFAULT);
+  started_ = true;
   int error = 0;
   // The client reports its states from inside this call already.
   client_ = avahi_client_new(
-      avahi_glib_poll_get(poll_), AVAHI_CLIENT_NO_FAIL,
+      qtPoll(), AVAHI_CLIENT_NO_FAIL,
       [](AvahiClient* client, AvahiClientState state, void* self) {
         static_cast<Browser*>(self)->clientChanged(client, state);
       },

@@ -3,14 +3,13 @@
 // domains, on the Avahi daemon. It only logs: its state, and the whole set
 // of services found whenever that set changes.
 //
-// Avahi's callbacks come from GLib's default main context, which Qt's GUI
-// thread runs: everything the browser prints, it prints on that thread.
-// Make, start and drop it there.
+// Avahi's callbacks come from Qt's event loop of the thread that starts the
+// browser, whichever loop Qt runs there: everything the browser prints, it
+// prints on that thread. Make, start and drop it on the GUI thread.
 
 #include "device/dnssd/browse_results.h"
 
 struct AvahiClient;
-struct AvahiGLibPoll;
 struct AvahiServiceBrowser;
 
 namespace device::dnssd {
@@ -39,7 +38,7 @@ class Browser {
   void fail(AvahiClient* client);
   void printResults() const;
 
-  AvahiGLibPoll* poll_ = nullptr;
+  bool started_ = false;
   AvahiClient* client_ = nullptr;
   AvahiServiceBrowser* browser_ = nullptr;
   BrowseResults results_;

@@ -9,21 +9,21 @@
 
 #include <algorithm>
 #include <chrono>
-#include <functional>
 #include <stdexcept>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "device/socket/tcp_server.h"
 #include "device/socket/tcp_socket.h"
 #include "device/usb/stdout_capture.h"
+#include "event_loop.h"
 #include "sim/tcp/loopback_server.h"
 
 namespace device::socket {
 namespace {
 
 using namespace std::chrono_literals;
+using test_support::spinFor;
 
 class TcpSocketTest : public ::testing::Test {
  protected:
@@ -66,15 +66,8 @@ class TcpSocketTest : public ::testing::Test {
   }
   // Runs the event loop until the line is logged or the time is up.
   bool spinUntilLogged(const std::string& line, std::chrono::milliseconds limit = 5s) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!logged(line)) {
-      if (std::chrono::steady_clock::now() > end) return false;
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-      std::this_thread::sleep_for(2ms);
-    }
-    return true;
+    return test_support::spinUntil([&] { return logged(line); }, limit);
   }
-  void spinFor(std::chrono::milliseconds time) { spinUntilLogged("\n(never)", time); }
 
   TCPServer server{"127.0.0.1", 0};
   std::optional<TCPClient> peer;

@@ -13,11 +13,14 @@
 #include "device/usb/errors.h"
 #include "device/usb/observing.h"
 #include "device/usb/sim_fixture.h"
+#include "event_loop.h"
 
 namespace {
 
 using namespace device::usb;
 using namespace std::chrono_literals;
+using test_support::spinFor;
+using test_support::spinUntil;
 
 struct Call {
   std::string name;
@@ -42,20 +45,6 @@ class ObserverTest : public SimTest {
     };
   }
 
-  // Runs the event loop until `done` holds or the time is up.
-  bool spinUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = 5s) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-      if (std::chrono::steady_clock::now() > end) return false;
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-      std::this_thread::sleep_for(5ms);
-    }
-    return true;
-  }
-  // Runs the event loop for a while, for what must not come.
-  void spinFor(std::chrono::milliseconds time) {
-    spinUntil([] { return false; }, time);
-  }
   bool spinUntilCalls(std::size_t count) {
     return spinUntil([&] { return calls.size() >= count; });
   }
