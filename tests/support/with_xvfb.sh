@@ -6,14 +6,17 @@
 #
 # The server picks a free display number itself and says which once it takes
 # connections (-displayfd): tests started side by side never race for one
-# number, as with "xvfb-run -a". The server dies with this script, also when
-# the script is killed. Exits 77 (skipped) when Xvfb is not installed.
+# number, as with "xvfb-run -a". The server ends with this script, which
+# waits for it to remove its socket (/tmp/.X11-unix/X<n>); when the script is
+# killed, the server dies with it. Exits 77 (skipped) when Xvfb is not
+# installed.
 command -v Xvfb >/dev/null 2>&1 || { echo "Xvfb is not installed"; exit 77; }
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/stop_process.sh"
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/with-xvfb.XXXXXX") || exit 1
 server=
 cleanup() {
-  [ -z "$server" ] || kill "$server" 2>/dev/null
+  [ -z "$server" ] || stop_process "$server"
   rm -rf "$scratch"
 }
 trap cleanup EXIT
