@@ -8,11 +8,15 @@
 # TERM and exited would have the child killed mid-shutdown by its parent-death
 # signal, its files left behind.
 
-# Whether PID is still running: an ended child stays a zombie until it is
-# waited for, so kill -0 alone would call it running.
+# Whether PID is still a running child of this shell: an ended child stays a
+# zombie until it is waited for, so kill -0 alone would call it running; and
+# once the shell has reaped it, the number may come to another process.
 process_running() {
-  read -r process_stat <"/proc/$1/stat" 2>/dev/null || return 1
-  case ${process_stat##*) } in
+  read -r process_stat 2>/dev/null <"/proc/$1/stat" || return 1
+  # The fields after the command's name: state, parent, ...
+  set -- ${process_stat##*) }
+  [ "$2" = "$$" ] || return 1
+  case $1 in
     Z* | X*) return 1 ;;
   esac
   return 0
