@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QTranslator>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -12,6 +13,7 @@
 #include "run_support.h"
 #include "scanner/scanner_model.h"
 #include "scan/conversation/usb_scan_process.h"
+#include "scanner_app/string_table.h"
 #include "sim/usb/scanner.h"
 #include "support.h"
 #include "usb_run_support.h"
@@ -193,5 +195,50 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     "saveImageError", true, {"scan-0001.jpg", "scan-0003.jpg"}}),
     [](const ::testing::TestParamInfo<FailureCase>& test) { return std::string(test.param.name); });
+
+// Told only that the images did not come, a user would take it that nothing
+// was saved and scan again: the alert, as the application's string tables
+// render it, says how many pages are kept and in which folder.
+struct KeptPagesCase {
+  const char* name;
+  scanner_app::Language language;
+  std::string title;
+  std::string before;  // the folder's path comes between the two
+  std::string after;
+};
+
+void PrintTo(const KeptPagesCase& c, std::ostream* out) { *out << c.name; }
+
+class UsbKeptPagesAlert : public UsbModelScan, public ::testing::WithParamInterface<KeptPagesCase> {};
+
+TEST_P(UsbKeptPagesAlert, AStreamBrokenInsidePage3TellsThatPages1And2AreKeptAndWhere) {
+  const KeptPagesCase& c = GetParam();
+  QTranslator table;
+  ASSERT_TRUE(scanner_app::loadStringTable(table, c.language));
+  QCoreApplication::installTranslator(&table);
+  ScannerScript faulty = script(jpegPages(2, kPage));
+  faulty.blockSize = 256;
+  ScanPage cut = pageOf(3);
+  cut.cutAfterBlocks = 1;
+  faulty.stream.back() = StreamItem::of(cut);
+  modelWith(faulty);
+  scanWith(choices());
+  QCoreApplication::removeTranslator(&table);
+
+  // The folder the scan made in the save folder, its only entry.
+  const auto entries = saveDir.entries();
+  ASSERT_EQ(entries.size(), 1u);
+  const std::filesystem::path folder = saveDir.path() / entries[0];
+  EXPECT_EQ(alert(), c.title + " / " + c.before + folder.string() + c.after);
+  EXPECT_EQ(scantest::fileNames(folder), (std::vector<std::string>{"scan-0001.jpg", "scan-0002.jpg"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, UsbKeptPagesAlert,
+    ::testing::Values(KeptPagesCase{"English", scanner_app::Language::English, "Error",
+                                    "Could not receive the scanned images.\nComplete pages kept: 2, in ", "."},
+                      KeptPagesCase{"Chinese", scanner_app::Language::Chinese, "错误",
+                                    "无法接收扫描的图像。\n已保留完整页面：2 页，位于 ", "。"}),
+    [](const ::testing::TestParamInfo<KeptPagesCase>& test) { return std::string(test.param.name); });
 
 }  // namespace

@@ -7,11 +7,13 @@
 #
 # The manager's output goes to the test's log. Its configuration, cache
 # (openbox.log) and data folders are a scratch folder of this run, never the
-# user's home. It dies with this script, also when the script is killed.
+# user's home. It ends with this script, which waits for it; when the script
+# is killed, the manager dies with it.
+. "$(dirname "$0")/stop_process.sh"
 wm=
 scratch=
 cleanup() {
-  [ -z "$wm" ] || kill "$wm" 2>/dev/null
+  [ -z "$wm" ] || stop_process "$wm"
   [ -z "$scratch" ] || rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -29,7 +31,9 @@ if command -v openbox >/dev/null 2>&1; then
   until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; do
     if ! kill -0 "$wm" 2>/dev/null; then
       wait "$wm"
-      echo "$0: openbox exited (status $?) before it managed display $DISPLAY; its log:" >&2
+      status=$?
+      wm=  # reaped: its number may be another process's by now
+      echo "$0: openbox exited (status $status) before it managed display $DISPLAY; its log:" >&2
       cat "$scratch/cache/openbox/openbox.log" >&2 2>/dev/null
       exit 1
     fi

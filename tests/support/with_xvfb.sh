@@ -6,14 +6,22 @@
 #
 # The server picks a free display number itself and says which once it takes
 # connections (-displayfd): tests started side by side never race for one
-# number, as with "xvfb-run -a". The server dies with this script, also when
-# the script is killed. Exits 77 (skipped) when Xvfb is not installed.
+# number, as with "xvfb-run -a". The server ends with this script, which
+# waits for it to remove its socket (/tmp/.X11-unix/X<n>); when the script is
+# killed, the server dies with it. Exits 77 (skipped) when Xvfb is not
+# installed.
+#
+# With TEST_X_DISPLAYS set, appends to that file a line for the server:
+# "<display number> <pid> <inode and change time of /tmp/.X11-unix/X<n>>",
+# so that a check after the suite (check_nothing_left.sh) can tell whether
+# it left its socket or a lock file behind.
 command -v Xvfb >/dev/null 2>&1 || { echo "Xvfb is not installed"; exit 77; }
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/stop_process.sh"
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/with-xvfb.XXXXXX") || exit 1
 server=
 cleanup() {
-  [ -z "$server" ] || kill "$server" 2>/dev/null
+  [ -z "$server" ] || stop_process "$server"
   rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -39,7 +47,11 @@ until [ "$(wc -l <"$scratch/display")" -ge 1 ]; do
   fi
   sleep 0.05
 done
-DISPLAY=:$(head -n 1 "$scratch/display")
+display=$(head -n 1 "$scratch/display")
+if [ -n "${TEST_X_DISPLAYS:-}" ]; then
+  echo "$display $server $(stat -c '%i %z' "/tmp/.X11-unix/X$display" 2>/dev/null || echo -)" >>"$TEST_X_DISPLAYS"
+fi
+DISPLAY=:$display
 export DISPLAY
 "$here/with_window_manager.sh" "$@"
 exit $?
