@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "desktop/text_wrap.h"
+#include "desktop/wrapped_label.h"
 
 namespace desktop {
 namespace {
@@ -38,14 +39,15 @@ int titleWidth(const QLabel& heading) {
                   titleBar.horizontalAdvance(heading.text()) + kTitleBarControls * titleBar.height());
 }
 
-// The message broken only between words, in lines of at most about
-// kLineCharacters (or half the screen, on a small one).
-int messageWidth(const QLabel& text, const QScreen* screen) {
+// The message's width: lines of at most about kLineCharacters (or half
+// the screen, on a small one), where a longer word (a folder's path) breaks
+// inside; a shorter message takes its own width.
+int messageWidth(const WrappedLabel& text, const QScreen* screen) {
   int lineLimit = text.fontMetrics().averageCharWidth() * kLineCharacters;
   if (screen != nullptr) {
     lineLimit = std::min(lineLimit, screen->availableGeometry().width() / 2);
   }
-  return widthBreakingBetweenWords(text.text(), text.font(), lineLimit);
+  return std::min(oneLineWidth(text.text(), text.font()), lineLimit);
 }
 
 // Where an alert of `size` (without its frame) goes over `window`: its
@@ -75,8 +77,9 @@ Alert::Alert(QWidget* over, const QString& button) : QDialog(over != nullptr ? o
   QFont bold = title_->font();
   bold.setBold(true);
   title_->setFont(bold);
-  message_ = plainLabel("alertMessage", this);
-  message_->setWordWrap(true);
+  message_ = new WrappedLabel(this);
+  message_->setObjectName(QStringLiteral("alertMessage"));
+  message_->setAlignment(Qt::AlignCenter);
   auto* buttons = new QDialogButtonBox(Qt::Horizontal, this);
   buttons->setCenterButtons(true);
   button_ = buttons->addButton(button, QDialogButtonBox::AcceptRole);

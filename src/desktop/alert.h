@@ -3,9 +3,11 @@
 // button, window-modal over its window. Title and message are shown as
 // plain text, exactly as given (the caller has looked them up in its string
 // table already). The alert is as wide as its title needs, in its title bar
-// and as its heading, and as its message needs to break only between words;
-// it opens centred over its window, and stays so when its texts change
-// while it is shown.
+// and as its heading; its message wraps between words (text_wrap.h), a
+// line break in it beginning a line, in lines of at most about 60
+// characters or half the screen, where a longer word (a folder's path)
+// breaks inside. It opens centred over its window, and stays so when its
+// texts change while it is shown.
 
 #include <QDialog>
 #include <QString>
@@ -15,6 +17,8 @@ class QPushButton;
 class QScreen;
 
 namespace desktop {
+
+class WrappedLabel;
 
 class Alert : public QDialog {
   Q_OBJECT
@@ -36,7 +40,7 @@ class Alert : public QDialog {
   void placeOverWindow();
 
   QLabel* title_;
-  QLabel* message_;
+  WrappedLabel* message_;
   QPushButton* button_;
 };
 

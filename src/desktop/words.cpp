@@ -65,21 +65,4 @@ bool beginsInsideWord(const QString& text, int position) {
   return !wordBoundaries(text)[static_cast<std::size_t>(position)];
 }
 
-QString keepingWordsWhole(const QString& text) {
-  const std::vector<bool> boundary = wordBoundaries(text);
-  QString kept;
-  kept.reserve(text.size() * 2);
-  QTextBoundaryFinder lines(QTextBoundaryFinder::Line, text);
-  qsizetype from = 0;
-  for (qsizetype at = lines.toNextBoundary(); at > 0 && at < text.size(); at = lines.toNextBoundary()) {
-    if (!boundary[static_cast<std::size_t>(at)]) {
-      kept += QStringView(text).mid(from, at - from);
-      kept += kWordJoiner;
-      from = at;
-    }
-  }
-  kept += QStringView(text).mid(from);
-  return kept;
-}
-
 }  // namespace desktop

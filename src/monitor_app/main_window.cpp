@@ -79,18 +79,34 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
   // decided it, and what was chosen before stands unless it was lower.
   const int height = event->size().height();
   chosenHeight_ = height > minimumHeight() ? height : std::min(chosenHeight_, height);
-  // A status that needs more height grows the window downwards: keep its
-  // foot on the screen.
   const QScreen* shown = screen();
-  if (!isVisible() || shown == nullptr || event->size().height() <= event->oldSize().height()) {
+  if (!isVisible() || shown == nullptr || height == event->oldSize().height()) {
+    return;
+  }
+  // Moved by the user since it was lifted: where they put it stands.
+  if (lifted_ && pos() != liftedTo_) {
+    lifted_ = false;
+  }
+  // A status that needs more height grows the window downwards: its foot
+  // stays on the screen. Once it shrinks again it goes back down, as far as
+  // where it was before.
+  if (!lifted_ && height < event->oldSize().height()) {
     return;
   }
   const QRect screenArea = shown->availableGeometry();
   const QRect frame = frameGeometry();
-  const int over = frame.bottom() - screenArea.bottom();
-  if (over > 0) {
-    move(x(), std::max(screenArea.top(), frame.top() - over));
+  const int lowest = std::max(screenArea.top(), screenArea.bottom() - frame.height() + 1);
+  const int top = lifted_ ? std::min(unliftedTop_, lowest) : std::min(frame.top(), lowest);
+  if (top == frame.top()) {
+    return;
   }
+  if (!lifted_) {
+    lifted_ = true;
+    unliftedTop_ = frame.top();
+  }
+  move(x(), top);
+  liftedTo_ = pos();
+  lifted_ = top != unliftedTop_;
 }
 
 }  // namespace monitor_app

@@ -2,8 +2,10 @@
 // The status monitor's one window: the printer list on the left, the
 // status panel on the right, each column held to its width range however
 // the window is resized, and never smaller than its content needs at its
-// width: a status that needs more height makes the window grow, and once it
-// no longer needs it the window takes back the height it had.
+// width: a status that needs more height makes the window grow (moving it
+// up so that its foot stays on the screen), and once it no longer needs it
+// the window takes back the height it had, and the place, unless the user
+// moved it meanwhile.
 
 #include <QMainWindow>
 
@@ -34,6 +36,11 @@ class MainWindow : public QMainWindow {
   // The height the window has when its content asks for no more: the
   // height it opened with, or the one the user gave it.
   int chosenHeight_ = 0;
+  // Lifted to keep its foot on the screen: from which top, to where (its
+  // place, by which a move of the user's shows).
+  bool lifted_ = false;
+  int unliftedTop_ = 0;
+  QPoint liftedTo_;
   SidebarView* sidebar_;
   StatusInfoView* statusPanel_;
 };

@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-#include "desktop/words.h"
+#include "desktop/wrapped_label.h"
 #include "monitor/network_model.h"
 #include "monitor/printer_model.h"
 #include "monitor_app/alert.h"
@@ -33,8 +33,9 @@ constexpr int kSpacing = 20;
 constexpr int kHeaderHeight = 20;
 constexpr int kHeaderNamePadding = 10;
 
-QLabel* plainLabel(const QString& objectName, int pixelSize = 0, bool bold = false) {
-  auto* label = new QLabel;
+template <typename Label = QLabel>
+Label* plainLabel(const QString& objectName, int pixelSize = 0, bool bold = false) {
+  auto* label = new Label;
   label->setObjectName(objectName);
   label->setTextFormat(Qt::PlainText);
   QFont font = label->font();
@@ -137,12 +138,10 @@ QWidget* StatusInfoView::makeStatusBlock() {
   QLabel* caption = plainLabel(QStringLiteral("currentStatus"), 10);
   caption->setText(QCoreApplication::translate("Localizable", "currentStatus"));
   layout->addWidget(caption);
-  message_ = plainLabel(QStringLiteral("statusMessage"), kLargeTitleSize);
-  message_->setWordWrap(true);
+  message_ = plainLabel<desktop::WrappedLabel>(QStringLiteral("statusMessage"), kLargeTitleSize);
   message_->setContentsMargins(10, 10, 10, 10);
   layout->addWidget(message_);
-  advice_ = plainLabel(QStringLiteral("statusAdvice"), kHeadlineSize, true);
-  advice_->setWordWrap(true);
+  advice_ = plainLabel<desktop::WrappedLabel>(QStringLiteral("statusAdvice"), kHeadlineSize, true);
   advice_->setContentsMargins(20, 0, 0, 15);
   layout->addWidget(advice_);
   layout->addWidget(divider());
@@ -179,8 +178,8 @@ void StatusInfoView::showPrinter() {
 void StatusInfoView::showStatus() {
   const monitor::StatusInfo& status = printers_.statusInfo();
   const QColor colour = levelColour(status.level, palette().color(QPalette::WindowText));
-  message_->setText(desktop::keepingWordsWhole(shownStatusText(status.message)));
-  advice_->setText(desktop::keepingWordsWhole(shownStatusText(status.discription)));
+  message_->setText(shownStatusText(status.message));
+  advice_->setText(shownStatusText(status.discription));
   setTextColour(*message_, colour);
   setTextColour(*advice_, colour);
 }

@@ -48,6 +48,11 @@ std::string describe(const ResultPair& result) {
 
 }  // namespace
 
+QString keptPagesMessage(const std::string& failureKey, std::size_t kept, const std::string& folder) {
+  return text(failureKey.c_str()) + QStringLiteral("\n") +
+         text(keys::kPagesKept).arg(QString::number(kept), QString::fromStdString(folder));
+}
+
 ScannerModel::ScannerModel(ScannerModelOptions options, QObject* parent)
     : QObject(parent), options_(std::move(options)), selectedScanner_(Device()) {
   autoDetectScanners();
@@ -153,13 +158,9 @@ void ScannerModel::finishScan(const ResultPair& result, const ScanParam& param, 
     // what was scanned.
     const std::size_t kept = keepsSavedPages(key) ? receiveFolder_.entryCount() : 0;
     if (kept == 0) clearReceiveDir();
-    QString message = text(key.c_str());
     // Told, the user need not scan again what already came.
-    if (kept > 0 && brokeTheStream(key)) {
-      message += QStringLiteral("\n") +
-                 text(keys::kPagesKept).arg(QString::number(kept), QString::fromStdString(receiveFolder_.path()));
-    }
-    setAlertMessage(message);
+    setAlertMessage(kept > 0 && brokeTheStream(key) ? keptPagesMessage(key, kept, receiveFolder_.path())
+                                                    : text(key.c_str()));
     return;
   }
   const long long received = pageCount(result.message);

@@ -31,6 +31,11 @@ struct ScannerModelOptions {
   Clock clock = systemNow;
 };
 
+// The alert message of a scan whose page stream broke (`failureKey`) after
+// `kept` complete pages were saved in `folder`: the failure's text and, on a
+// line of its own, how many pages were kept and where.
+QString keptPagesMessage(const std::string& failureKey, std::size_t kept, const std::string& folder);
+
 class ScannerModel : public QObject {
   Q_OBJECT
   Q_PROPERTY(QList<scan::Device> scannerList READ scannerList WRITE setScannerList NOTIFY scannerListChanged)

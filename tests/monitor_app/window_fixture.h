@@ -110,13 +110,6 @@ T* part(QWidget& root, const char* name) {
   return found;
 }
 
-// A label's text as it reads: without the word joiners that keep its words
-// whole.
-inline QString shownText(const QLabel& label) {
-  QString text = label.text();
-  return text.remove(QChar(0x2060));
-}
-
 struct AlertText {
   QString title;
   QString message;

@@ -20,8 +20,8 @@ namespace {
 
 QList<monitor_app::PrinterRow*> rows(QWidget& window) { return shownParts<monitor_app::PrinterRow>(window, "printerRow"); }
 
-QString message(QWidget& window) { return shownText(*part<QLabel>(window, "statusMessage")); }
-QString advice(QWidget& window) { return shownText(*part<QLabel>(window, "statusAdvice")); }
+QString message(QWidget& window) { return part<QLabel>(window, "statusMessage")->text(); }
+QString advice(QWidget& window) { return part<QLabel>(window, "statusAdvice")->text(); }
 QColor messageColour(QWidget& window) {
   return part<QLabel>(window, "statusMessage")->palette().color(QPalette::WindowText);
 }

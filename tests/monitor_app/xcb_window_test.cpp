@@ -4,6 +4,9 @@
 //   glyphs in the status colour, not the boxes of a missing font;
 // - the alert of a start without a printer opens over the window, not where
 //   the window was before the window manager placed it;
+// - a window grown for a tall status keeps its foot on the screen, and
+//   goes back where it was once the status is short again, unless the user
+//   moved it meanwhile;
 // - screenshots of the window with its frame, in each language at its
 //   default and its minimum size, are kept in the build folder for a person
 //   to look at; each shows the whole toner ring.
@@ -111,7 +114,13 @@ class XcbWindowTest : public QObject {
     QCOMPARE(answerAlert(window).title, QStringLiteral("Error"));
   }
 
-  void aStatusThatNeedsMoreHeightGrowsTheWindowOnTheScreen() {
+  void aWindowGrownForATallStatusStaysOnTheScreenAndGoesBack_data() {
+    QTest::addColumn<bool>("movedMeanwhile");
+    QTest::newRow("left alone") << false;
+    QTest::newRow("moved meanwhile") << true;
+  }
+  void aWindowGrownForATallStatusStaysOnTheScreenAndGoesBack() {
+    QFETCH(bool, movedMeanwhile);
     if (!underWindowManager()) {
       QSKIP("needs a window manager (openbox) to place the windows");
     }
@@ -126,15 +135,27 @@ class XcbWindowTest : public QObject {
     const QRect screen = window.screen()->availableGeometry();
     window.move(window.x(), screen.bottom() - window.frameGeometry().height() - 10);
     QTRY_VERIFY(screen.bottom() - window.frameGeometry().bottom() < 20);
-    const int before = window.height();
+    const QSize before = window.size();
+    QPoint place = window.pos();
 
     // The longest English message and advice.
     rig.printers().setStatusInfo(monitor::StatusInfo(3, QString::fromUtf8("纸型与机器纸张设置不匹配"),
                                                      QString::fromUtf8("纸型与机器纸张设置不匹配,按 OK 键继续打印"), 73));
-    QTRY_VERIFY(window.height() > before);
+    QTRY_VERIFY(window.height() > before.height());
     QTRY_VERIFY2(window.frameGeometry().bottom() <= screen.bottom(),
                  qPrintable(QDebug::toString(window.frameGeometry()) + " on " + QDebug::toString(screen)));
     QCOMPARE(window.height(), window.minimumHeight());
+    QVERIFY(window.pos().y() < place.y());
+    if (movedMeanwhile) {
+      place = window.pos() + QPoint(40, -30);
+      window.move(place);
+      QTRY_COMPARE(window.pos(), place);
+    }
+
+    // Back where it was, or where the user put it.
+    rig.printers().setStatusInfo(monitor::StatusInfo(1, QString::fromUtf8("就绪"), {}, 73));
+    QTRY_COMPARE(window.size(), before);
+    QTRY_COMPARE(window.pos(), place);
   }
 
   void screenshotsInEachLanguageAtTheDefaultAndTheMinimumSize_data() {
@@ -195,7 +216,7 @@ class XcbWindowTest : public QObject {
     qInfo("screenshot: %s", qPrintable(file));
 
     QLabel& message = *part<QLabel>(window, "statusMessage");
-    const QString text = window_test::shownText(message);
+    const QString text = message.text();
     QCOMPARE(text, QString::fromUtf8("没有连接的设备"));
 
     // In the screenshot, where the message is: ink of the error colour, in

@@ -3,17 +3,18 @@
 #include <QAbstractButton>
 #include <QDebug>
 #include <QPushButton>
+#include <QTextBoundaryFinder>
 #include <QTextLayout>
 #include <QTextOption>
 
+#include <algorithm>
 #include <vector>
 
 #include "desktop/words.h"
+#include "desktop/wrapped_label.h"
 
 namespace test_support {
 namespace {
-
-using desktop::kWordJoiner;
 
 QString nameOf(const QWidget& widget) {
   const QString name = widget.objectName().isEmpty() ? QString::fromLatin1(widget.metaObject()->className())
@@ -22,34 +23,26 @@ QString nameOf(const QWidget& widget) {
   return label != nullptr && !label->text().isEmpty() ? name + " \"" + label->text() + "\"" : name;
 }
 
-bool chinese(QChar c) {
-  return c.script() == QChar::Script_Han || (c.unicode() >= 0x3000 && c.unicode() <= 0x303F) ||
-         (c.unicode() >= 0xFF00 && c.unicode() <= 0xFFEF);
+bool lineBreak(QChar c) { return c == QLatin1Char('\n') || c == QChar::LineSeparator || c == QChar::ParagraphSeparator; }
+
+// A line's width as Qt lays it out alone.
+qreal measured(const QString& line, const QFont& font) {
+  QTextLayout layout(line, font);
+  QTextOption option;
+  option.setWrapMode(QTextOption::NoWrap);
+  layout.setTextOption(option);
+  layout.beginLayout();
+  QTextLine laid = layout.createLine();
+  laid.setLineWidth(1e6);
+  layout.endLayout();
+  return laid.naturalTextWidth();
 }
 
-// The fault of a line that begins at `start` of `text` (joiners removed),
-// or an empty text.
-QString breakFault(const QString& text, const std::vector<bool>& boundary, qsizetype start, const QString& line) {
-  if (start <= 0 || start >= text.size()) {
-    return {};
-  }
-  const QChar before = text.at(start - 1);
-  const QChar after = text.at(start);
-  if (before.isSpace() || after.isSpace()) {
-    return {};
-  }
-  if (!chinese(before) && !chinese(after)) {
-    return QStringLiteral("a word breaks before: ") + line;
-  }
-  if (boundary[static_cast<std::size_t>(start)]) {
-    return {};
-  }
-  // Inside a word that began on the line before: how much of it is here.
-  qsizetype end = start + 1;
-  while (end < text.size() && !boundary[static_cast<std::size_t>(end)]) {
-    ++end;
-  }
-  return end - start == 1 ? QStringLiteral("a lone character of a word begins: ") + line : QString();
+qsizetype nextCharacter(const QString& text, qsizetype at) {
+  QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
+  characters.setPosition(at);
+  const qsizetype next = characters.toNextBoundary();
+  return next < 0 ? text.size() : next;
 }
 
 bool shown(const QWidget& widget) { return widget.isVisible() && !widget.isWindow(); }
@@ -108,48 +101,98 @@ void collectFaults(const QWidget& parent, QStringList& faults) {
 
 }  // namespace
 
+QStringList lineFaults(const QString& text, const QStringList& lines, const QFont& font, qreal width) {
+  QStringList faults;
+  const std::vector<bool> boundary = desktop::wordBoundaries(text);
+  qsizetype at = 0;             // where the text not yet drawn begins
+  qsizetype previousStart = -1;  // where the line before began
+  for (const QString& line : lines) {
+    if (std::any_of(line.begin(), line.end(), lineBreak)) {
+      faults << QStringLiteral("a line holds a line break: ") + line;
+    }
+    // The line begins after the white space its break took.
+    qsizetype start = at;
+    while (start < text.size() && text.at(start).isSpace() && !QStringView(text).mid(start).startsWith(line)) {
+      ++start;
+    }
+    if (!QStringView(text).mid(start).startsWith(line)) {
+      faults << QStringLiteral("the lines leave out text before: ") + line;
+      return faults;
+    }
+    const qreal lineWidth = measured(line, font);
+    if (lineWidth > width) {
+      faults << QStringLiteral("wider than the label (%1 > %2): %3").arg(lineWidth).arg(width).arg(line);
+    }
+    if (!line.isEmpty() && start > 0 && !boundary[static_cast<std::size_t>(start)]) {
+      qsizetype from = start - 1;
+      while (from > 0 && !boundary[static_cast<std::size_t>(from)]) {
+        --from;
+      }
+      qsizetype to = start + 1;
+      while (to < text.size() && !boundary[static_cast<std::size_t>(to)]) {
+        ++to;
+      }
+      const QString word = text.mid(from, start - from) + QLatin1Char('|') + text.mid(start, to - start);
+      if (measured(text.mid(from, to - from), font) <= width) {
+        faults << QStringLiteral("a line begins inside a word: ") + word;
+      } else if (previousStart >= 0 &&
+                 measured(text.mid(previousStart, nextCharacter(text, start) - previousStart), font) <= width) {
+        // A word too long for any line breaks where its line is full.
+        faults << QStringLiteral("a long word breaks before its line is full: ") + word;
+      }
+    }
+    previousStart = start;
+    at = start + line.size();
+  }
+  if (!QStringView(text).mid(at).trimmed().isEmpty()) {
+    faults << QStringLiteral("the lines leave out: ") + text.mid(at);
+  }
+  return faults;
+}
+
+// Each line break of a plain text ends a line.
+QStringList paragraphs(const QString& text) {
+  QStringList parts{QString()};
+  for (const QChar c : text) {
+    if (lineBreak(c)) {
+      parts << QString();
+    } else {
+      parts.back() += c;
+    }
+  }
+  return parts;
+}
+
+// The lines Qt draws a word-wrapped label's text in: each paragraph
+// wrapped at word boundaries, a word longer than the line left whole.
+QStringList qtLines(const QLabel& label) {
+  QStringList lines;
+  for (const QString& paragraph : paragraphs(label.text())) {
+    QTextLayout layout(paragraph, label.font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+      line.setLineWidth(label.contentsRect().width());
+      lines << paragraph.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+  }
+  return lines;
+}
+
 WrappedLines wrappedLines(const QLabel& label) {
   WrappedLines wrapped;
-  const QString text = label.text();
-  QTextLayout layout(text, label.font());
-  QTextOption option;
-  option.setWrapMode(QTextOption::WordWrap);
-  layout.setTextOption(option);
-  const qreal width = label.contentsRect().width();
-  QList<qsizetype> starts;
-  layout.beginLayout();
-  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-    line.setLineWidth(width);
-    starts.append(line.textStart());
-    QString shownLine = text.mid(line.textStart(), line.textLength());
-    shownLine.remove(kWordJoiner);
-    wrapped.lines.append(shownLine);
-    if (line.naturalTextWidth() > width) {
-      wrapped.faults << QStringLiteral("wider than the label (%1 > %2): %3")
-                            .arg(line.naturalTextWidth())
-                            .arg(width)
-                            .arg(shownLine);
-    }
+  if (const auto* ours = qobject_cast<const desktop::WrappedLabel*>(&label)) {
+    wrapped.lines = ours->lines();
+  } else if (label.wordWrap()) {
+    wrapped.faults << QStringLiteral("wraps with Qt's line breaks, which break words");
+    wrapped.lines = qtLines(label);
+  } else {
+    wrapped.lines = paragraphs(label.text());
   }
-  layout.endLayout();
-
-  // The breaks, in the text without its joiners.
-  QString plain;
-  QList<qsizetype> plainAt;  // position in `plain` of each position in `text`
-  for (const QChar c : text) {
-    plainAt.append(plain.size());
-    if (c != kWordJoiner) {
-      plain.append(c);
-    }
-  }
-  plainAt.append(plain.size());
-  const std::vector<bool> boundary = desktop::wordBoundaries(plain);
-  for (qsizetype i = 0; i < starts.size(); ++i) {
-    const QString fault = breakFault(plain, boundary, plainAt.at(starts.at(i)), wrapped.lines.at(i));
-    if (!fault.isEmpty()) {
-      wrapped.faults << fault;
-    }
-  }
+  wrapped.faults << lineFaults(label.text(), wrapped.lines, label.font(), label.contentsRect().width());
   return wrapped;
 }
 

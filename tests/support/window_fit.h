@@ -5,13 +5,15 @@
 //   pixel;
 // - a part smaller than it says it needs, a label or a button narrower
 //   than its text;
-// - a word-wrapped label lower than its lines need, a line wider than the
-//   label, or a line break inside a word: in text set apart by spaces
-//   only after white space ("Wi-" / "Fi" is broken); in Chinese, words as
-//   both programs take them (desktop/words.h), no line holding a lone
-//   character of a word that began on the line before ("没有连接的设" / "备").
-// Invisible word joiners (U+2060) in a label's text count as nothing.
+// - a wrapped label lower than its lines need, or a line as the label
+//   draws it that is wider than the label, leaves text out, or begins
+//   inside a word by desktop/words.h's rule, in every language ("Wi-" /
+//   "Fi", "打" / "印机" are broken). Only a word wider than the label may
+//   break, and then only where its line is full;
+// - a label that wraps with Qt's own line breaks, which know nothing of
+//   words.h (desktop::WrappedLabel wraps by it).
 
+#include <QFont>
 #include <QLabel>
 #include <QString>
 #include <QStringList>
@@ -21,12 +23,16 @@ namespace test_support {
 
 QStringList layoutFaults(const QWidget& window);
 
-// A word-wrapped label's lines as it shows them at its width, and the
-// faults of the lines alone.
+// A label's lines as it draws them at its width, and the faults of the
+// lines alone.
 struct WrappedLines {
   QStringList lines;
   QStringList faults;
 };
 WrappedLines wrappedLines(const QLabel& label);
+
+// The faults of `lines` drawn for `text` in `font`, each `width` pixels
+// wide, as above.
+QStringList lineFaults(const QString& text, const QStringList& lines, const QFont& font, qreal width);
 
 }  // namespace test_support
