@@ -8,12 +8,12 @@
 #include <filesystem>
 #include <fstream>
 #include <sys/mount.h>
-#include <thread>
 
 #include "run_support.h"
 #include "scan/pages/page_writer.h"
 #include "scanner/scanner_model.h"
 #include "scanner_app/string_table.h"
+#include "sim/scanner/page_saved.h"
 #include "support.h"
 
 namespace {
@@ -203,7 +203,7 @@ TEST_F(ModelScan, TextPagesMergedAsBmpSheets) {
 
 struct FailureCase {
   const char* name;
-  void (*set)(Script&);
+  void (*set)(Script&, const fs::path& received);  // where the pages are received
   std::string key;
 };
 
@@ -211,7 +211,7 @@ class FailedScan : public ModelScan, public ::testing::WithParamInterface<Failur
 
 TEST_P(FailedScan, AlertsTheKeyAndRemovesTheReceiveFolderWithItsPages) {
   Script script = jpegPages(4);
-  GetParam().set(script);
+  GetParam().set(script, received());
   read = 300ms;
   scanWith(script, ui(GRAY256, CombinHorizontal, 1));
   EXPECT_EQ(alert, errorAlert(GetParam().key));
@@ -222,13 +222,22 @@ TEST_P(FailedScan, AlertsTheKeyAndRemovesTheReceiveFolderWithItsPages) {
 INSTANTIATE_TEST_SUITE_P(
     Table, FailedScan,
     ::testing::Values(
+        // Each status byte behind a page end is held until that page is
+        // saved, so that it reaches the receiver alone (page_saved.h).
         FailureCase{"JamAfterPage2",
-                    [](Script& s) { s.stop = StreamStop{sim::scanner::messagesThroughPage(s, 2), 0, StreamStop::Action::status, 0xC3}; },
+                    [](Script& s, const fs::path& received) {
+                      s.stop = StreamStop{sim::scanner::messagesThroughPage(s, 2), 0, StreamStop::Action::status, 0xC3};
+                      s.beforeStopStatus = sim::scanner::untilSaved(received / "file-0002.jpg");
+                    },
                     "paperJunck"},
-        FailureCase{"WrongGreeting", [](Script& s) { s.greeting = "0002"; }, "checkScannerError"},
-        FailureCase{"NoPaperInTheFeeder", [](Script& s) { s.replyD = 0xC2; s.replyS = 0xD0; }, "paperSourceNotExist"},
+        FailureCase{"WrongGreeting", [](Script& s, const fs::path&) { s.greeting = "0002"; }, "checkScannerError"},
+        FailureCase{"NoPaperInTheFeeder", [](Script& s, const fs::path&) { s.replyD = 0xC2; s.replyS = 0xD0; },
+                    "paperSourceNotExist"},
         FailureCase{"UnknownStatus",
-                    [](Script& s) { s.stop = StreamStop{sim::scanner::messagesThroughPage(s, 1), 0, StreamStop::Action::status, 0x90}; },
+                    [](Script& s, const fs::path& received) {
+                      s.stop = StreamStop{sim::scanner::messagesThroughPage(s, 1), 0, StreamStop::Action::status, 0x90};
+                      s.beforeStopStatus = sim::scanner::untilSaved(received / "file-0001.jpg");
+                    },
                     "unexpectError"}),
     [](const auto& row) { return std::string(row.param.name); });
 
@@ -548,9 +557,7 @@ class ModelSmallFs : public ModelScan {
   Script pagesThenReadOnly() {
     Script script = jpegPages(4);
     script.beforeJobEnd = [this] {
-      for (int wait = 0; wait < 500 && !fs::exists(received() / "file-0004.jpg"); ++wait) {
-        std::this_thread::sleep_for(10ms);
-      }
+      sim::scanner::waitUntilSaved(received() / "file-0004.jpg");
       ASSERT_EQ(::mount(nullptr, root_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
     };
     return script;

@@ -310,6 +310,18 @@ INSTANTIATE_TEST_SUITE_P(
                       ElevenCase{"TheJobEndByte", 0x80, {"block 20", "page 20", "status 128"}}),
     [](const auto& row) { return std::string(row.param.name); });
 
+// A device's failure status byte that TCP hands over together with the
+// page-end record before it, as a read of exactly 11 bytes: the rule drops
+// it, and the stream, quiet behind it, stands clean at a page boundary, with
+// no byte held for quiet() to give.
+TEST(PageStream, AFailureStatusByteLastInAnElevenByteReadIsDropped) {
+  const std::vector<Bytes> messages{block(payload(20, 1)), join({kPageEnd, {0xC3}})};
+  const Parsed run = feed(join(messages), messageCuts(messages));
+  EXPECT_EQ(run.events, (std::vector<std::string>{"block 20", "page 20", "dropped 195"}));
+  EXPECT_EQ(run.pages, std::vector<Bytes>{payload(20, 1)});
+  EXPECT_EQ(run.ending, Parser::Ending::clean);
+}
+
 class AnyHeaderStart : public ::testing::TestWithParam<Start> {};
 
 TEST_P(AnyHeaderStart, GivesTheSamePagesHoweverTheStreamIsCut) {

@@ -13,6 +13,8 @@
 #include "scan/conversation/scan_command.h"
 #include "scan/conversation/scan_status.h"
 #include "scan/conversation/socket_scan_process.h"
+#include "scan/pages/file_names.h"
+#include "sim/scanner/page_saved.h"
 #include "support.h"
 
 namespace {
@@ -62,6 +64,12 @@ class SocketScan : public ::testing::Test {
   }
 
   std::vector<std::string> files() const { return scantest::fileNames(dir.path()); }
+
+  // Holds the stop's status byte until page `page` is saved: written behind
+  // that page's end, it then reaches the receiver alone (page_saved.h).
+  std::function<void()> afterSaved(std::size_t page) const {
+    return sim::scanner::untilSaved(scan::pageFileName(dir.str() + "/file", static_cast<long long>(page), "jpg"));
+  }
 
   TempDir dir;
 };
@@ -352,6 +360,7 @@ TEST_P(StatusByte, EndsTheScanWithItsKey) {
   Script script = pages(3);
   script.blockSize = 200;
   script.stop = StreamStop{point.messages(script), 0, StreamStop::Action::status, static_cast<std::uint8_t>(row.byte)};
+  if (!point.insidePage && point.pagesBefore > 0) script.beforeStopStatus = afterSaved(point.pagesBefore);
   const Outcome run = scan(script);
   scan::ResultPair expected{false, std::string(row.key)};
   if (row.byte == scan::kScanFinished) {
@@ -372,6 +381,7 @@ INSTANTIATE_TEST_SUITE_P(Table, StatusByte,
 TEST_F(SocketScan, JamAfterPage2KeepsTwoPagesAndFails) {
   Script script = pages(4);
   script.stop = StreamStop{sim::scanner::messagesThroughPage(script, 2), 0, StreamStop::Action::status, 0xC3};
+  script.beforeStopStatus = afterSaved(2);
   const Outcome run = scan(script);
   EXPECT_EQ(run.result, (scan::ResultPair{false, "paperJunck"}));
   EXPECT_EQ(files(), (std::vector<std::string>{"file-0001.jpg", "file-0002.jpg"}));
@@ -392,6 +402,7 @@ TEST_P(UnknownStatusByte, FailsAsUnexpectErrorWithinTheSettleTime) {
   Script script = pages(2);
   script.headerStart = GetParam().headerStart;
   script.stop = StreamStop{sim::scanner::messagesThroughPage(script, 1), 0, StreamStop::Action::status, GetParam().byte};
+  script.beforeStopStatus = afterSaved(1);
   const Outcome run = scan(script, "ADF", "GRAY256", channel(20000ms, kTestSettle));
   EXPECT_EQ(run.result, (scan::ResultPair{false, "unexpectError"}));
   EXPECT_LT(run.took, kTestSettle + 2000ms);

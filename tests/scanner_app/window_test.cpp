@@ -19,6 +19,7 @@
 #include "desktop/alert.h"
 #include "scan/message_keys.h"
 #include "scanner_app/view_keys.h"
+#include "sim/scanner/page_saved.h"
 #include "sim/scanner/scanner_sim.h"
 #include "sim/usb/usb_sim.h"
 #include "temp_dir.h"
@@ -280,6 +281,8 @@ TEST_F(Window, PaperJamShowsTheDevicesKeyAndLeavesNoPages) {
   Script script = pages(3);
   script.stop = sim::scanner::StreamStop{sim::scanner::messagesThroughPage(script, 2), 0,
                                          sim::scanner::StreamStop::Action::status, 0xC3};
+  // Held until page 2 is saved, the byte reaches the receiver alone (page_saved.h).
+  script.beforeStopStatus = sim::scanner::untilSaved(save.path() / kStamp / "file-0002.jpg");
   ScannerSim sim(std::move(script));
   model().setScannerList({networkScanner(sim.address())});
   EXPECT_EQ(alertAfter([&] { clickScan(); }), std::pair(text(scan::keys::kError), text("paperJunck")));

@@ -38,6 +38,13 @@
 //   - A page-end record that TCP hands over with the next header's first
 //     byte, as a read of exactly 11 bytes, has that byte dropped (or, when it
 //     is 0x80, taken for the job's end).
+//   - A status byte other than 0x80 that TCP hands over together with the
+//     page-end record before it (to a host slow to read), as a read of
+//     exactly 11 bytes, is dropped too. Nothing follows it, so the receiver
+//     ends the scan only at its read time-out, as a network error with the
+//     pages before it kept; were the device to close the connection behind
+//     the byte, the stream would end clean and the scan succeed with those
+//     pages.
 //   - The headers of one stream are taken to begin alike (bytes 0-2 when they
 //     begin with 0x82, byte 0 otherwise): a device that varies them may have
 //     a page-end record taken for a header, or a header's first byte, when a

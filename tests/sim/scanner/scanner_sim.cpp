@@ -216,6 +216,7 @@ void ScannerSim::State::sendPages(tcp::Connection& connection, const ScanRequest
       case StreamStop::Action::silence:
         break;
       case StreamStop::Action::status:
+        if (script.beforeStopStatus) script.beforeStopStatus();
         connection.sendBytes(std::string(1, static_cast<char>(script.stop->status)));
         break;
     }

@@ -79,6 +79,10 @@ struct Script {
   // Runs on the scanner's thread once every page is written, before the
   // job-end byte.
   std::function<void()> beforeJobEnd;
+  // Runs on the scanner's thread before it writes the stop's status byte
+  // (StreamStop::Action::status): a test waits there until the host has
+  // read what came before (page_saved.h), so the byte reaches it alone.
+  std::function<void()> beforeStopStatus;
 
   std::vector<Bytes> pages;       // each page's data
   // When set, each scan's pages are made at its X command for what the host
