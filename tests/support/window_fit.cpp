@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "desktop/text_wrap.h"
 #include "desktop/words.h"
 #include "desktop/wrapped_label.h"
 
@@ -25,18 +26,8 @@ QString nameOf(const QWidget& widget) {
 
 bool lineBreak(QChar c) { return c == QLatin1Char('\n') || c == QChar::LineSeparator || c == QChar::ParagraphSeparator; }
 
-// A line's width as Qt lays it out alone.
-qreal measured(const QString& line, const QFont& font) {
-  QTextLayout layout(line, font);
-  QTextOption option;
-  option.setWrapMode(QTextOption::NoWrap);
-  layout.setTextOption(option);
-  layout.beginLayout();
-  QTextLine laid = layout.createLine();
-  laid.setLineWidth(1e6);
-  layout.endLayout();
-  return laid.naturalTextWidth();
-}
+// A line's width as the labels draw it.
+qreal measured(const QString& line, const QFont& font) { return desktop::drawnSize(line, font).width(); }
 
 qsizetype nextCharacter(const QString& text, qsizetype at) {
   QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
