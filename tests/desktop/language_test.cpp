@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QMap>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
+#include <QXmlStreamReader>
 
 #include "desktop/language.h"
 #include "monitor_app/string_table.h"
@@ -110,6 +113,59 @@ TEST(Language, BothProgramsAndQtSpeakIt) {
     }
     EXPECT_EQ(qtsUndo(), QStringLiteral("&Undo")) << "a table outlived its owner";
   }
+}
+
+// A string table's texts by key, as its source file holds them.
+QMap<QString, QString> tableTexts(const QString& file) {
+  QMap<QString, QString> texts;
+  QFile ts(file);
+  EXPECT_TRUE(ts.open(QIODevice::ReadOnly)) << file.toStdString();
+  QXmlStreamReader xml(&ts);
+  QString source;
+  while (!xml.atEnd()) {
+    if (xml.readNext() != QXmlStreamReader::StartElement) {
+      continue;
+    }
+    if (xml.name() == QLatin1String("source")) {
+      source = xml.readElementText();
+    } else if (xml.name() == QLatin1String("translation")) {
+      texts.insert(source, xml.readElementText());
+    }
+  }
+  EXPECT_FALSE(xml.hasError()) << file.toStdString() << ": " << xml.errorString().toStdString();
+  return texts;
+}
+
+// The button that closes an alert or takes a form reads one word in each
+// language, whichever program and whichever key shows it.
+TEST(Language, EveryOkReadsTheSameInBothPrograms) {
+  const QString sources = QStringLiteral(SOURCE_DIR);
+  const struct {
+    const char* program;
+    const char* english;
+    const char* chinese;
+  } tables[] = {
+      {"status monitor", "/monitor_app/translations/monitor_en.ts", "/monitor_app/translations/monitor_zh_CN.ts"},
+      {"scanner", "/scanner_app/translations/scanner_en.ts", "/scanner_app/translations/scanner_zh_CN.ts"},
+  };
+  int oks = 0;
+  for (const auto& table : tables) {
+    const QMap<QString, QString> english = tableTexts(sources + QLatin1String(table.english));
+    const QMap<QString, QString> chinese = tableTexts(sources + QLatin1String(table.chinese));
+    for (auto key = english.begin(); key != english.end(); ++key) {
+      if (key.value() == QLatin1String("OK")) {
+        ++oks;
+        EXPECT_EQ(chinese.value(key.key()).toStdString(), "确定") << table.program << ", key " << key.key().toStdString();
+      }
+    }
+    for (auto key = chinese.begin(); key != chinese.end(); ++key) {
+      if (key.value() == QStringLiteral("确定") || key.value() == QStringLiteral("好")) {
+        EXPECT_EQ(english.value(key.key()).toStdString(), "OK") << table.program << ", key " << key.key().toStdString();
+      }
+    }
+  }
+  // The status monitor's "ok", "OK" and "确定", the scanner's "ok".
+  EXPECT_GE(oks, 4);
 }
 
 TEST(Language, QtsTablesAreInstalledForBothLanguages) {

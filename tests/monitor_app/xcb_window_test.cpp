@@ -205,7 +205,7 @@ class XcbWindowTest : public QObject {
     QTRY_VERIFY(!window_test::openAlerts(window).isEmpty());
     QCOMPARE(answerAlert(window),
              (AlertText{QString::fromUtf8("错误"), QString::fromUtf8("没有找到打印机，请检查打印机的连接后刷新打印机列表"),
-                        QString::fromUtf8("好")}));
+                        QString::fromUtf8("确定")}));
     QTest::qWait(200);
 
     const QPixmap screen = window.screen()->grabWindow(window.winId());

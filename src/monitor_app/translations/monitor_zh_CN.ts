@@ -465,7 +465,7 @@
     </message>
     <message>
         <source>OK</source>
-        <translation>好</translation>
+        <translation>确定</translation>
     </message>
     <message>
         <source>IP格式错误</source>
@@ -557,7 +557,7 @@
     </message>
     <message>
         <source>ok</source>
-        <translation>好</translation>
+        <translation>确定</translation>
     </message>
     <message>
         <source>connecting</source>
