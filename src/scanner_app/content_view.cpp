@@ -3,6 +3,7 @@
 #include <QVBoxLayout>
 
 #include "scanner_app/pictures/application_icon.h"
+#include "scanner_app/string_table.h"
 
 namespace scanner_app {
 namespace {
@@ -20,6 +21,9 @@ ContentView::ContentView(ScreenOptions options, QWidget* parent) : QWidget(paren
   layout->addWidget(settingView_);
   resize(sizeHint());
   setWindowIcon(applicationIcon());
+  // The entry's name in the menu, in the user's language, where a title
+  // bar or task bar would show the program's file name.
+  setWindowTitle(text("windowTitle"));
 }
 
 }  // namespace scanner_app

@@ -2,14 +2,11 @@
 #include <QApplication>
 
 #include "device/common/flavour.h"
-#include "scanner_app/content_view.h"
-#include "scanner_app/string_table.h"
+#include "scanner_app/scanner_application.h"
 
 int main(int argc, char** argv) {
   device::setFlavour(device::Flavour::Scanner);
   QApplication app(argc, argv);
-  scanner_app::installStringTable(app, desktop::userLanguages());
-  scanner_app::ContentView window;
-  window.show();
+  const auto window = scanner_app::showScanner(app);
   return QApplication::exec();
 }

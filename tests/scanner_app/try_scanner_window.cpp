@@ -15,6 +15,7 @@
 
 #include "device/common/flavour.h"
 #include "scanner_app/content_view.h"
+#include "scanner_app/scanner_application.h"
 #include "scanner_app/string_table.h"
 #include "sim/usb/scanner.h"
 #include "try_pages.h"
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
   options.addOption({QStringLiteral("screenshot"), QStringLiteral("Capture the window and quit."), QStringLiteral("file")});
   options.process(app);
   scanner_app::installStringTable(app, desktop::userLanguages());
+  scanner_app::tieToLauncher();
 
   const trytool::SamplePages samples;
   sim::usb::Testbed bus;

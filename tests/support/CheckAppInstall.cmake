@@ -1,6 +1,7 @@
 # Installs an application's component into a scratch DESTDIR and checks what
 # lands there: the program in bin/, a desktop entry that desktop-file-validate
-# accepts and that starts the program by that name with the theme icon, and
+# accepts and that starts the program by that name with the theme icon, asks
+# for launch feedback and names the program's window class, and
 # the icon as PNG files of each size, each as large as its folder says.
 # -DBUILD_DIR=<build tree> -DSCRATCH=<scratch folder, emptied first> -DPREFIX=<install prefix>
 # -DCOMPONENT=<component> -DPROGRAM=<program name> -DENTRY=<desktop entry's file name>
@@ -36,7 +37,10 @@ list(GET lines 0 first)
 if(NOT first STREQUAL "[Desktop Entry]")
   message(FATAL_ERROR "desktop entry does not start with its group: ${first}")
 endif()
-foreach(required IN ITEMS "Type=Application" "Exec=${PROGRAM}" "Icon=${ICON}" "Terminal=false")
+# The launch feedback, and the window class that ties the program's windows
+# to this entry (Qt's class is the program's name).
+foreach(required IN ITEMS "Type=Application" "Exec=${PROGRAM}" "Icon=${ICON}" "Terminal=false" "StartupNotify=true"
+                          "StartupWMClass=${PROGRAM}")
   list(FIND lines "${required}" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "desktop entry lacks ${required}")

@@ -533,7 +533,7 @@
     </message>
     <message>
         <source>statusMonitor</source>
-        <translation>Printer Status Monitor</translation>
+        <translation>KTR6620LXV Status Monitor</translation>
     </message>
     <message>
         <source>apMode</source>

@@ -533,7 +533,7 @@
     </message>
     <message>
         <source>statusMonitor</source>
-        <translation>打印机状态监视器</translation>
+        <translation>KTR6620LXV 状态监视器</translation>
     </message>
     <message>
         <source>apMode</source>

@@ -4,6 +4,10 @@
 <context>
     <name>Localizable</name>
     <message>
+        <source>windowTitle</source>
+        <translation>KTR6620LXV Scanner</translation>
+    </message>
+    <message>
         <source>scanner</source>
         <translation>Scanner</translation>
     </message>

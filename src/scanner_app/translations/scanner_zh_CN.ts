@@ -4,6 +4,10 @@
 <context>
     <name>Localizable</name>
     <message>
+        <source>windowTitle</source>
+        <translation>KTR6620LXV 扫描</translation>
+    </message>
+    <message>
         <source>scanner</source>
         <translation>扫描仪</translation>
     </message>
