@@ -32,6 +32,16 @@ QStringList paragraphs(const QString& text) {
   return parts;
 }
 
+// A paragraph as it is drawn: the white space it begins with is drawn on no
+// line, as the white space at a break is not, so it makes no empty line.
+QString drawnPart(const QString& paragraph) {
+  qsizetype start = 0;
+  while (start < paragraph.size() && paragraph.at(start).isSpace()) {
+    ++start;
+  }
+  return paragraph.mid(start);
+}
+
 QString trimmedEnd(const QString& line) {
   qsizetype end = line.size();
   while (end > 0 && line.at(end - 1).isSpace()) {
@@ -56,7 +66,8 @@ void layOut(QTextLayout& layout) {
 // One paragraph and where its lines may begin.
 class Paragraph {
  public:
-  Paragraph(const QString& text, const QFont& font) : text_(text), font_(font), words_(wordBoundaries(text)) {
+  Paragraph(const QString& text, const QFont& font)
+      : text_(text), font_(font), words_(wordBoundaries(text)), compounds_(compoundBreaks(text)) {
     // Where Qt's line breaks and the words both allow, and the end.
     QTextBoundaryFinder lines(QTextBoundaryFinder::Line, text);
     for (qsizetype at = lines.toNextBoundary(); at > 0 && at < text.size(); at = lines.toNextBoundary()) {
@@ -127,12 +138,21 @@ class Paragraph {
         return at;
       }
     }
+    // Else, in a word too long for any line, after the last hyphen or
+    // underscore that fits (more than the mark on the line), so a compound
+    // name breaks between its parts.
+    for (qsizetype at = full; at > start + 1; --at) {
+      if (compounds_[static_cast<std::size_t>(at)]) {
+        return at;
+      }
+    }
     return full;
   }
 
   const QString& text_;
   const QFont& font_;
   std::vector<bool> words_;
+  std::vector<bool> compounds_;
   std::vector<qsizetype> breaks_;
 };
 
@@ -143,7 +163,8 @@ QStringList wrappedLines(const QString& text, const QFont& font, int width) {
   if (text.isEmpty()) {
     return lines;
   }
-  for (const QString& part : paragraphs(text)) {
+  for (const QString& paragraph : paragraphs(text)) {
+    const QString part = drawnPart(paragraph);
     if (part.isEmpty()) {
       lines.append(QString());
       continue;
@@ -168,15 +189,16 @@ void drawLine(QPainter& painter, const QString& line, const QFont& font, QPointF
 
 int oneLineWidth(const QString& text, const QFont& font) {
   qreal widest = 0;
-  for (const QString& part : paragraphs(text)) {
-    widest = std::max(widest, drawnSize(trimmedEnd(part), font).width());
+  for (const QString& paragraph : paragraphs(text)) {
+    widest = std::max(widest, drawnSize(trimmedEnd(drawnPart(paragraph)), font).width());
   }
   return static_cast<int>(std::ceil(widest));
 }
 
 int widestWord(const QString& text, const QFont& font) {
   qreal widest = 0;
-  for (const QString& part : paragraphs(text)) {
+  for (const QString& paragraph : paragraphs(text)) {
+    const QString part = drawnPart(paragraph);
     if (!part.isEmpty()) {
       widest = std::max(widest, Paragraph(part, font).widestWord());
     }

@@ -5,7 +5,8 @@
 // with "，" or ".") and words.h both let it ("Wi-Fi" never becomes "Wi-" and
 // "Fi", "设备" never "设" and "备"). A word wider than the line is broken
 // inside rather than cut: after a "/" where it holds one (a folder's path),
-// as late as the line allows otherwise. Each line is measured as it is
+// else after a hyphen or an underscore (a compound name), else as late as
+// the line allows. The white space a paragraph begins with is not drawn. Each line is measured as it is
 // drawn: laid out on its own by Qt's text layout in the font given.
 
 #include <QFont>

@@ -58,6 +58,19 @@ std::vector<bool> wordBoundaries(const QString& text) {
   return boundary;
 }
 
+std::vector<bool> compoundBreaks(const QString& text) {
+  std::vector<bool> breaks(static_cast<std::size_t>(text.size()) + 1, false);
+  // Qt reads an underscore as a letter; in a file name it joins words as a
+  // hyphen does.
+  QString hyphenated = text;
+  hyphenated.replace(QLatin1Char('_'), QLatin1Char('-'));
+  QTextBoundaryFinder lines(QTextBoundaryFinder::Line, hyphenated);
+  for (qsizetype at = lines.toNextBoundary(); at > 0; at = lines.toNextBoundary()) {
+    breaks[static_cast<std::size_t>(at)] = hyphenated.at(at - 1) == QLatin1Char('-');
+  }
+  return breaks;
+}
+
 bool beginsInsideWord(const QString& text, int position) {
   if (position <= 0 || position >= text.size()) {
     return false;

@@ -1,7 +1,7 @@
 // Texts break into lines only between words, in English and in Chinese; a
 // line break in a text begins a line; a word too long for its line breaks
-// inside, after a "/" where it holds one. The window checker judges lines
-// by the same words.
+// inside, after a "/" where it holds one, else after a hyphen or an
+// underscore. The window checker judges lines by the same words.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -80,6 +80,14 @@ TEST(TextWrap, GivesTheLinesAndBreaksNoWordAtAnyWidth) {
        {"in", letters, letters, "xxxx"}},
       {"a long word with a slash", QStringLiteral("on 2024/01/02"), QStringLiteral("2024/01/0"),
        {"on", "2024/01/", "02"}},
+      // A folder's name wider than the line breaks after a hyphen, as a
+      // reader expects, not between two letters ("Buchha" / "ltung").
+      {"a hyphenated folder", QStringLiteral("in /home/Abteilung-Buchhaltung-zweites-Halbjahr"),
+       QStringLiteral("Abteilung-Buchhaltung-zw"), {"in /home/", "Abteilung-Buchhaltung-", "zweites-Halbjahr"}},
+      {"an underscored folder", QStringLiteral("in accounting_department_quarterly_scans"),
+       QStringLiteral("accounting_department_qu"), {"in", "accounting_department_", "quarterly_scans"}},
+      // Not an empty first line.
+      {"leading white space", QStringLiteral("  ") + letters + letters, letters, {letters, letters}},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(joined(desktop::wrappedLines(c.text, font, widthOf(c.widthOf, font))), joined(c.lines)) << c.name;
@@ -122,6 +130,12 @@ TEST(TextWrap, TheWindowCheckerFindsEveryBrokenLine) {
        "a long word breaks before its line is full"},
       {"text left out", QStringLiteral("Cannot reach the scanner"), {"Cannot reach", "scanner"},
        QStringLiteral("Cannot reach the"), "the lines leave out"},
+      {"a compound broken between letters", QStringLiteral("Abteilung-Buchhaltung"), {"Abteilung-Buchh", "altung"},
+       QStringLiteral("Abteilung-Buchh"), "a long word breaks between letters where a hyphen fitted: Abteilung-Buchh|altung"},
+      {"an empty first line", QStringLiteral("  ") + letters + letters, {"", letters, letters}, letters,
+       "an empty line before"},
+      {"an empty line for a blank paragraph", QStringLiteral("Scan failed.\n \nPages kept: 2"),
+       {"Scan failed.", "", "Pages kept: 2"}, QStringLiteral("Pages kept: 2"), ""},
   };
   for (const auto& c : cases) {
     const QStringList faults = test_support::lineFaults(c.text, c.lines, font, widthOf(c.widthOf, font));

@@ -88,10 +88,11 @@ std::vector<QString> alertMessages() {
                      scanner_app::text(scan::keys::kPages));
   // A broken stream's alert names the receive folder: in an ordinary home, in a
   // home of one name too long for a line, under folders named with hyphens
-  // and with underscores.
+  // and with underscores, one of them wider than a line.
   for (const std::string& home : {std::string("/home/user/Desktop"), "/home/" + std::string(150, 'a'),
                                   std::string("/home/user/accounting-department-quarterly-scans-2024"),
-                                  std::string("/home/user/accounting_department_quarterly_scans_2024")}) {
+                                  std::string("/home/user/accounting_department_quarterly_scans_2024"),
+                                  std::string("/home/user/Abteilung-Buchhaltung-zweites-Halbjahr-Eingangsrechnungen-Lieferanten")}) {
     messages.push_back(scan::keptPagesMessage(scan::keys::kScannerNetworkError, 2, home + "/20240101120000"));
   }
   return messages;

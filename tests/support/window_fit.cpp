@@ -95,11 +95,36 @@ void collectFaults(const QWidget& parent, QStringList& faults) {
 QStringList lineFaults(const QString& text, const QStringList& lines, const QFont& font, qreal width) {
   QStringList faults;
   const std::vector<bool> boundary = desktop::wordBoundaries(text);
+  const std::vector<bool> compound = desktop::compoundBreaks(text);
   qsizetype at = 0;             // where the text not yet drawn begins
   qsizetype previousStart = -1;  // where the line before began
-  for (const QString& line : lines) {
+  for (qsizetype index = 0; index < lines.size(); ++index) {
+    const QString& line = lines.at(index);
     if (std::any_of(line.begin(), line.end(), lineBreak)) {
       faults << QStringLiteral("a line holds a line break: ") + line;
+    }
+    if (line.isEmpty()) {
+      // Only a paragraph of nothing but white space is an empty line: the
+      // rest of the paragraph before it ends at a line break, and the one
+      // it stands for ends at the next.
+      qsizetype paragraph = at;
+      if (index > 0) {
+        while (paragraph < text.size() && text.at(paragraph).isSpace() && !lineBreak(text.at(paragraph))) {
+          ++paragraph;
+        }
+        paragraph += paragraph < text.size() && lineBreak(text.at(paragraph)) ? 1 : text.size() + 1;
+      }
+      qsizetype end = std::min(paragraph, text.size());
+      while (end < text.size() && text.at(end).isSpace() && !lineBreak(text.at(end))) {
+        ++end;
+      }
+      if (paragraph > text.size() || (end < text.size() && !lineBreak(text.at(end)))) {
+        faults << QStringLiteral("an empty line before: ") + text.mid(at).trimmed();
+        return faults;
+      }
+      at = end;
+      previousStart = -1;
+      continue;
     }
     // The line begins after the white space its break took.
     qsizetype start = at;
@@ -126,10 +151,26 @@ QStringList lineFaults(const QString& text, const QStringList& lines, const QFon
       const QString word = text.mid(from, start - from) + QLatin1Char('|') + text.mid(start, to - start);
       if (measured(text.mid(from, to - from), font) <= width) {
         faults << QStringLiteral("a line begins inside a word: ") + word;
-      } else if (previousStart >= 0 &&
-                 measured(text.mid(previousStart, nextCharacter(text, start) - previousStart), font) <= width) {
-        // A word too long for any line breaks where its line is full.
-        faults << QStringLiteral("a long word breaks before its line is full: ") + word;
+      } else if (previousStart >= 0) {
+        // A word too long for any line breaks after the last hyphen or
+        // underscore its line holds, else where its line is full.
+        qsizetype full = nextCharacter(text, previousStart);
+        for (qsizetype next = nextCharacter(text, full);
+             full < text.size() && measured(text.mid(previousStart, next - previousStart), font) <= width;
+             next = nextCharacter(text, next)) {
+          full = next;
+        }
+        qsizetype hyphen = -1;
+        for (qsizetype after = previousStart + 2; after <= full; ++after) {
+          if (compound[static_cast<std::size_t>(after)]) {
+            hyphen = after;
+          }
+        }
+        if (hyphen > start || (hyphen < 0 && full > start)) {
+          faults << QStringLiteral("a long word breaks before its line is full: ") + word;
+        } else if (hyphen >= 0 && hyphen < start) {
+          faults << QStringLiteral("a long word breaks between letters where a hyphen fitted: ") + word;
+        }
       }
     }
     previousStart = start;

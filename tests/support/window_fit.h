@@ -9,7 +9,9 @@
 //   draws it that is wider than the label, leaves text out, or begins
 //   inside a word by desktop/words.h's rule, in every language ("Wi-" /
 //   "Fi", "打" / "印机" are broken). Only a word wider than the label may
-//   break, and then only where its line is full;
+//   break, and then after the last hyphen or underscore its line holds,
+//   else only where its line is full ("Buchh" / "altung" is broken where
+//   "Abteilung-" fitted); an empty line stands only for a blank paragraph;
 // - a label that wraps with Qt's own line breaks, which know nothing of
 //   words.h (desktop::WrappedLabel wraps by it).
 
