@@ -6,8 +6,9 @@
 // "Fi", "设备" never "设" and "备"). A word wider than the line is broken
 // inside rather than cut: after a "/" where it holds one (a folder's path),
 // else after a hyphen or an underscore (a compound name), else as late as
-// the line allows. The white space a paragraph begins with is not drawn. Each line is measured as it is
-// drawn: laid out on its own by Qt's text layout in the font given.
+// the line allows. The white space a paragraph begins with is not drawn.
+// Each line is measured as it is drawn: laid out on its own by Qt's text
+// layout in the font given.
 
 #include <QFont>
 #include <QPointF>

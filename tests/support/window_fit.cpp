@@ -26,6 +26,14 @@ QString nameOf(const QWidget& widget) {
 
 bool lineBreak(QChar c) { return c == QLatin1Char('\n') || c == QChar::LineSeparator || c == QChar::ParagraphSeparator; }
 
+// Past the white space from `from` on that is no line break.
+qsizetype pastBlanks(const QString& text, qsizetype from) {
+  while (from < text.size() && text.at(from).isSpace() && !lineBreak(text.at(from))) {
+    ++from;
+  }
+  return from;
+}
+
 // A line's width as the labels draw it.
 qreal measured(const QString& line, const QFont& font) { return desktop::drawnSize(line, font).width(); }
 
@@ -106,19 +114,16 @@ QStringList lineFaults(const QString& text, const QStringList& lines, const QFon
     if (line.isEmpty()) {
       // Only a paragraph of nothing but white space is an empty line: the
       // rest of the paragraph before it ends at a line break, and the one
-      // it stands for ends at the next.
+      // it stands for ends at the next or at the text's end.
       qsizetype paragraph = at;
+      bool blank = true;
       if (index > 0) {
-        while (paragraph < text.size() && text.at(paragraph).isSpace() && !lineBreak(text.at(paragraph))) {
-          ++paragraph;
-        }
-        paragraph += paragraph < text.size() && lineBreak(text.at(paragraph)) ? 1 : text.size() + 1;
+        const qsizetype before = pastBlanks(text, at);
+        blank = before < text.size() && lineBreak(text.at(before));
+        paragraph = before + 1;
       }
-      qsizetype end = std::min(paragraph, text.size());
-      while (end < text.size() && text.at(end).isSpace() && !lineBreak(text.at(end))) {
-        ++end;
-      }
-      if (paragraph > text.size() || (end < text.size() && !lineBreak(text.at(end)))) {
+      const qsizetype end = pastBlanks(text, paragraph);
+      if (!blank || (end < text.size() && !lineBreak(text.at(end)))) {
         faults << QStringLiteral("an empty line before: ") + text.mid(at).trimmed();
         return faults;
       }
