@@ -29,16 +29,20 @@ class LoopbackAgent {
     return {};
   }
 
-  // Starts the agent, on the port it had before when it is started again.
-  // Throws when it does not start.
+  // Starts the agent serving `objects`; switched off, switches it on
+  // again, on the port it had. Throws when it does not start.
   void start(const std::vector<sim::snmp::PassObject>& objects) {
-    if (port_ < 0) port_ = sim::snmp::freeLoopbackUdpPort();
-    const std::string address = "127.0.0.1:" + std::to_string(port_);
+    if (agent_) {
+      agent_->setObjects(objects);
+      agent_->switchOn();
+      return;
+    }
     sim::snmp::AgentConfig config;
     config.objects = objects;
-    agent_ = std::make_unique<sim::snmp::SnmpAgent>(config, "udp:" + address, address);
+    agent_ = sim::snmp::startLoopbackAgent(config, port_);
   }
-  void stop() { agent_.reset(); }
+  // A switched-off printer: nothing answers at its port.
+  void stop() { agent_->switchOff(); }
   void serve(const std::vector<sim::snmp::PassObject>& objects) { agent_->setObjects(objects); }
   std::uint16_t port() const { return static_cast<std::uint16_t>(port_); }
 

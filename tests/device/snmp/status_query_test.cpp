@@ -34,16 +34,14 @@ class StatusQuery : public ::testing::Test {
       skipReason_ = "snmpd is not installed";
       return;
     }
-    port_ = sim::snmp::freeLoopbackUdpPort();
     AgentConfig config;
     config.objects = {
         {".1.3.6.1.4.1.48117.2.7.1.1", "string", "2009,sleep"},
         {".1.3.6.1.4.1.48117.2.7.4.1", "integer", "85"},
         {".1.3.6.1.4.1.48117.2.7.8.1", "string", longValue},
     };
-    const std::string address = "127.0.0.1:" + std::to_string(port_);
     try {
-      agent_ = std::make_unique<SnmpAgent>(config, "udp:" + address, address);
+      agent_ = sim::snmp::startLoopbackAgent(config, port_);
     } catch (const std::exception& failure) {
       startFailure_ = failure.what();
     }
@@ -118,8 +116,10 @@ TEST_F(StatusQuery, LogsTheQueryAndTheValue) {
 }
 
 TEST_F(StatusQuery, AddressWhereNothingAnswersGivesError) {
+  const sim::snmp::SilentLoopbackPort silent;
+  ASSERT_GT(silent.port(), 0);
   QueryOptions dead = options();
-  dead.port = static_cast<std::uint16_t>(sim::snmp::freeLoopbackUdpPort());
+  dead.port = static_cast<std::uint16_t>(silent.port());
   dead.timeout = std::chrono::milliseconds(100);
   EXPECT_EQ(getPrinterStatusBySNMP("127.0.0.1", statusOid, 300, dead), "error");
 }

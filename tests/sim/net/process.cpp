@@ -117,11 +117,25 @@ bool ChildProcess::running() {
   return !reaped_;
 }
 
+void ChildProcess::pause() {
+  if (running()) {
+    ::kill(pid_, SIGSTOP);
+  }
+}
+
+void ChildProcess::resume() {
+  if (running()) {
+    ::kill(pid_, SIGCONT);
+  }
+}
+
 ChildProcess::~ChildProcess() {
   if (!running()) {
     return;
   }
   ::kill(pid_, SIGTERM);
+  // A paused child takes its signal once it goes on.
+  ::kill(pid_, SIGCONT);
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(3);
   while (running() && std::chrono::steady_clock::now() < end) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));

@@ -41,6 +41,10 @@ class ChildProcess {
   bool started() const { return pid_ > 0; }
   // True while the child has not exited.
   bool running();
+  // Stops the child where it is (it holds what it holds, answers nothing)
+  // and lets it go on.
+  void pause();
+  void resume();
 
  private:
   pid_t pid_ = -1;

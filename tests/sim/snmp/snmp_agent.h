@@ -6,6 +6,8 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -36,12 +38,19 @@ struct AgentConfig {
 
 using TempFolder = test_support::TempDir;
 
+// Another process held the agent's endpoint first.
+struct EndpointInUse : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
 class SnmpAgent {
  public:
   // Starts snmpd listening on `endpoint` (e.g. "udp:127.0.0.1:16161", or
   // "udp:161" inside a namespace). With a namespace, the agent runs there
   // with the broadcast shim preloaded. `probeAddress` is where it is asked
-  // (sysDescr.0) until it answers. Throws when it does not start.
+  // (sysDescr.0) until it answers as this agent, never another one on the
+  // same port. Throws EndpointInUse when another process has the endpoint,
+  // std::runtime_error when the agent does not start for another reason.
   SnmpAgent(const AgentConfig& config, const std::string& endpoint,
             const std::string& probeAddress, const std::string& netns = {});
   ~SnmpAgent();
@@ -51,6 +60,12 @@ class SnmpAgent {
   // Serves these objects from the next request on (the pass script reads
   // its table at every request).
   void setObjects(const std::vector<PassObject>& objects);
+
+  // A switched-off printer: the agent answers nothing, yet keeps its
+  // port, so no agent of another test can start there meanwhile; and
+  // switched on again.
+  void switchOff();
+  void switchOn();
 
   // The next datagram that reaches an agent in a namespace is lost on its
   // way in, as on a radio link: the agent never sees it.
@@ -65,6 +80,9 @@ class SnmpAgent {
 
  private:
   std::filesystem::path loseNextFile() const;
+  // The value of one object as the agent answers it, when it answers
+  // within `timeout` seconds.
+  std::optional<std::string> value(const std::string& oid, const std::string& timeout) const;
 
   std::string netns_;
   std::string probeAddress_;
@@ -79,7 +97,25 @@ std::unique_ptr<SnmpAgent> startAgentOn(net::TestNetwork& network, const std::st
                                         const std::string& cidr, const std::string& role,
                                         const AgentConfig& config = {});
 
-// A UDP port on 127.0.0.1 that nothing listens on at the moment.
-int freeLoopbackUdpPort();
+// A UDP port on 127.0.0.1 held for as long as the object lives, where
+// nothing ever answers: no agent of another test can start there meanwhile.
+class SilentLoopbackPort {
+ public:
+  SilentLoopbackPort();
+  ~SilentLoopbackPort();
+  SilentLoopbackPort(const SilentLoopbackPort&) = delete;
+  SilentLoopbackPort& operator=(const SilentLoopbackPort&) = delete;
+
+  int port() const { return port_; }
+
+ private:
+  int socket_ = -1;
+  int port_ = -1;
+};
+
+// An agent on 127.0.0.1 at `port`, or, when `port` is negative, at a free
+// port below the range the system hands out to clients, another one when a
+// process of another test takes it first; `port` is then where it listens.
+std::unique_ptr<SnmpAgent> startLoopbackAgent(const AgentConfig& config, int& port);
 
 }  // namespace sim::snmp
